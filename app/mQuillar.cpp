@@ -1,0 +1,49 @@
+#include "app/mQuillar.h"
+
+#include "platform/database/DbError.h"
+#include "platform/messages/MessageBox.h"
+#include "platform/settings/UserSettings.h"
+
+std::shared_ptr<Connection> gConn;
+QString gSql;
+std::shared_ptr<Recordset> gRs;
+qint16 gFigType = 0;
+QString gMiniMapDir;
+QString gFigNo;
+
+QString GetInstallSetting(const QString &key)
+{
+    return readUserSetting(QStringLiteral("Kestomar software"), QStringLiteral("Strativa"), key);
+}
+
+QString CataloguePath()
+{
+    return GetInstallSetting(QStringLiteral("Path")) + QStringLiteral("/dbase/system.mdb");
+}
+
+QString OpenDatabase()
+{
+    if (gConn)
+        gConn->close();
+    gConn = std::make_shared<Connection>();
+    try {
+        gConn->open(CataloguePath());
+    } catch (const DbError &e) {
+        return e.reason();
+    }
+    return QString();
+}
+
+void OpenSharedRecordset()
+{
+    gRs = std::make_shared<Recordset>();
+    gRs->open(gSql, gConn);
+}
+
+void ReportError(const QString &detail, QWidget *parent)
+{
+    MessageRequest request;
+    request.text = QStringLiteral("不好意思，出错了！");
+    request.detail = detail;
+    MessageBox::show(parent, request);
+}

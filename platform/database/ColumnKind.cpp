@@ -1,0 +1,131 @@
+#include "platform/database/ColumnKind.h"
+
+#include "platform/database/DbError.h"
+
+#include <QLocale>
+#include <cmath>
+
+ColumnKind columnKindOf(const QString &declaredType)
+{
+    const QString t = declaredType.toUpper();
+    if (t.contains(QLatin1String("BOOL")) || t == QLatin1String("BIT") || t == QLatin1String("YESNO"))
+        return ColumnKind::Boolean;
+    if (t.contains(QLatin1String("INT")) || t == QLatin1String("COUNTER"))
+        return ColumnKind::Integer;
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT"))
+        || t.contains(QLatin1String("MEMO")))
+        return ColumnKind::Text;
+    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DOUB"))
+        || t.contains(QLatin1String("NUM")) || t.contains(QLatin1String("DEC")) || t.contains(QLatin1String("CURRENCY")))
+        return ColumnKind::Real;
+    return ColumnKind::Untyped;
+}
+
+namespace {
+
+bool isNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
+    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Text read as a decimal number, blanks trimmed; empty or other text is no number.
+std::optional<double> parseNumber(const QString &text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double d = c.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+std::optional<double> numberOf(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? -1.0 : 0.0; // the host's true is -1
+    if (isNumber(value)) {
+        const double d = value.toDouble();
+        return std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
+    }
+    return parseNumber(value.toString());
+}
+
+} // namespace
+
+QVariant toStoredValue(ColumnKind kind, const QVariant &value, const QString &column)
+{
+    if (value.isNull())
+        return QVariant();
+    switch (kind) {
+    case ColumnKind::Integer:
+    case ColumnKind::Real: {
+        const auto n = numberOf(value);
+        if (!n)
+            throw DbError(QStringLiteral("字段 %1 需要数值，“%2”不是数值").arg(column, value.toString()));
+        if (kind == ColumnKind::Real)
+            return *n;
+        if (std::fabs(*n) > 9.0e18)
+            throw DbError(QStringLiteral("字段 %1 放不下数值 %2").arg(column, value.toString()));
+        return static_cast<qlonglong>(std::nearbyint(*n)); // halves to the even neighbour
+    }
+    case ColumnKind::Boolean: {
+        if (value.typeId() == QMetaType::Bool)
+            return value.toBool() ? 1 : 0;
+        const QString text = value.toString().trimmed();
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return 1;
+        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return 0;
+        const auto n = numberOf(value);
+        if (!n)
+            throw DbError(QStringLiteral("字段 %1 需要 True 或 False，“%2”不是").arg(column, value.toString()));
+        return *n != 0.0 ? 1 : 0;
+    }
+    case ColumnKind::Text:
+        return valueText(value);
+    case ColumnKind::Untyped:
+        break;
+    }
+    return value;
+}
+
+QVariant toReadValue(ColumnKind kind, const QVariant &stored)
+{
+    if (stored.isNull())
+        return QVariant();
+    if (kind == ColumnKind::Boolean) {
+        if (isNumber(stored))
+            return stored.toDouble() != 0.0;
+        const QString text = stored.toString().trimmed();
+        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return false;
+        if (const auto n = parseNumber(text))
+            return *n != 0.0;
+    }
+    return stored;
+}
+
+QString valueText(const QVariant &value)
+{
+    if (value.isNull())
+        return QString();
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+        const double d = value.toDouble();
+        if (d == 0.0)
+            return QStringLiteral("0"); // no "-0"
+        QString s = QString::number(d, 'g', 15);
+        return s.replace(QLatin1Char('e'), QLatin1Char('E'));
+    }
+    return value.toString();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// How a catalogue column converts values, decided by its declared type the way
+// the host database does it: numbers must be numbers, booleans take True/False
+// or a number, text is taken as it is.
+enum class ColumnKind { Integer, Real, Boolean, Text, Untyped };
+
+ColumnKind columnKindOf(const QString &declaredType);
+
+// The value to store for `value` in a column of `kind`; throws DbError naming
+// `column` when the column cannot take it.
+QVariant toStoredValue(ColumnKind kind, const QVariant &value, const QString &column);
+
+// The value as the program sees it: booleans as bool, numbers as numbers,
+// NULL stays NULL.
+QVariant toReadValue(ColumnKind kind, const QVariant &stored);
+
+// The standard value-to-text conversion: "True"/"False", numbers in their
+// general decimal form (0.1, 100, -2.5), text as stored, NULL as empty text.
+QString valueText(const QVariant &value);

@@ -1,0 +1,175 @@
+#include "platform/database/Connection.h"
+
+#include "platform/database/DbError.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QUrl>
+#include <atomic>
+
+namespace {
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("catalogue-%1").arg(++counter);
+}
+
+// SQLite's URI form lets us say "read-write, never create"; every character
+// outside the unreserved set is escaped so blanks, '#', '%', '?' and Chinese
+// folder names reach the file system unchanged.
+QString readWriteUri(const QString &absolutePath)
+{
+    return QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(absolutePath, "/"))
+           + QStringLiteral("?mode=rw");
+}
+
+const QStringList kCatalogueTables = {QStringLiteral("picMain"), QStringLiteral("picType"),
+                                      QStringLiteral("pData"), QStringLiteral("picLable")};
+
+} // namespace
+
+Connection::Connection() : m_name(nextConnectionName()) {}
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QString &path)
+{
+    close();
+    m_path = path;
+    const QFileInfo info(path);
+    if (path.isEmpty())
+        throw DbError(QStringLiteral("没有图版数据库的路径"));
+    if (!info.exists())
+        throw DbError(QStringLiteral("文件不存在：%1").arg(path));
+    if (!info.isFile())
+        throw DbError(QStringLiteral("不是一个文件：%1").arg(path));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
+    db.setDatabaseName(readWriteUri(info.absoluteFilePath()));
+    if (!db.open()) {
+        const QString reason = db.lastError().text();
+        db = QSqlDatabase();
+        close();
+        throw DbError(QStringLiteral("无法打开文件：%1").arg(reason));
+    }
+    try {
+        checkCatalogueTables();
+    } catch (const DbError &) {
+        db = QSqlDatabase();
+        close();
+        throw;
+    }
+}
+
+void Connection::checkCatalogueTables()
+{
+    QSqlQuery q(QSqlDatabase::database(m_name, false));
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
+        throw DbError(QStringLiteral("不是图版数据库（SQLite 3）：%1").arg(q.lastError().text()));
+    QStringList present;
+    while (q.next())
+        present << q.value(0).toString().toLower();
+    QStringList missing;
+    for (const QString &table : kCatalogueTables) {
+        if (!present.contains(table.toLower()))
+            missing << table;
+    }
+    if (!missing.isEmpty())
+        throw DbError(QStringLiteral("不是图版数据库，缺少数据表：%1").arg(missing.join(QStringLiteral("、"))));
+}
+
+void Connection::close()
+{
+    m_prepared.clear();
+    m_columns.clear();
+    if (QSqlDatabase::contains(m_name)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(m_name, false);
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(m_name);
+    }
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+void Connection::requireOpen() const
+{
+    if (!isOpen())
+        throw DbError(m_path.isEmpty() ? QStringLiteral("图版数据库没有打开")
+                                       : QStringLiteral("图版数据库没有打开：%1").arg(m_path));
+}
+
+QSqlDatabase Connection::database() const
+{
+    requireOpen();
+    return QSqlDatabase::database(m_name, false);
+}
+
+void Connection::execute(const QString &sql)
+{
+    QSqlQuery q(database());
+    if (!q.exec(sql))
+        throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
+}
+
+void Connection::beginTransaction()
+{
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        throw DbError(QStringLiteral("无法开始事务：%1").arg(db.lastError().text()));
+}
+
+void Connection::commit()
+{
+    QSqlDatabase db = database();
+    if (!db.commit())
+        throw DbError(QStringLiteral("无法提交：%1").arg(db.lastError().text()));
+}
+
+void Connection::rollback()
+{
+    if (isOpen())
+        database().rollback();
+}
+
+QSqlQuery &Connection::prepared(const QString &sql)
+{
+    requireOpen();
+    auto it = m_prepared.find(sql);
+    if (it == m_prepared.end()) {
+        QSqlQuery q(database());
+        if (!q.prepare(sql))
+            throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
+        it = m_prepared.insert(sql, q);
+    }
+    return *it;
+}
+
+const QVector<TableColumn> &Connection::columnsOf(const QString &table)
+{
+    const QString key = table.toLower();
+    auto it = m_columns.find(key);
+    if (it != m_columns.end())
+        return *it;
+    QSqlQuery q(database());
+    QString quoted = table;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted)))
+        throw DbError(q.lastError().text());
+    QVector<TableColumn> columns;
+    while (q.next())
+        columns.push_back({q.value(1).toString(), columnKindOf(q.value(2).toString())});
+    if (columns.isEmpty())
+        throw DbError(QStringLiteral("没有数据表 %1").arg(table));
+    return *m_columns.insert(key, columns);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/database/ColumnKind.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVector>
+
+// A column of a catalogue table as the storage layer converts it.
+struct TableColumn
+{
+    QString name;
+    ColumnKind kind = ColumnKind::Untyped;
+};
+
+// One open catalogue file. Opening never creates a file and refuses anything
+// that is not an SQLite catalogue with the four catalogue tables.
+class Connection
+{
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    void open(const QString &path); // throws DbError with the reason
+    void close();                   // harmless when not open
+    bool isOpen() const;
+    QString path() const { return m_path; }
+
+    void execute(const QString &sql); // throws DbError
+
+    // Groups the statements of one save; a failing save commits what came before.
+    void beginTransaction();
+    void commit();
+    void rollback();
+
+    // Throws DbError when the connection is not open.
+    QSqlDatabase database() const;
+    // One prepared form per statement text, kept for the life of the connection.
+    QSqlQuery &prepared(const QString &sql);
+    // The columns of `table`, in table order; throws DbError for an unknown table.
+    const QVector<TableColumn> &columnsOf(const QString &table);
+
+private:
+    void requireOpen() const;
+    void checkCatalogueTables();
+
+    QString m_name;
+    QString m_path;
+    QHash<QString, QSqlQuery> m_prepared;
+    QHash<QString, QVector<TableColumn>> m_columns;
+};

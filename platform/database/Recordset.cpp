@@ -1,0 +1,238 @@
+#include "platform/database/Recordset.h"
+
+#include "platform/database/DbError.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString kRowIdField = QStringLiteral("__row_id__");
+
+QString quotedIdentifier(const QString &name)
+{
+    QString s = name;
+    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+// The table a "select ... from <table> ..." reads, so updates know where to go.
+QString tableOfSelect(const QString &sql)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*select\\s.+?\\sfrom\\s+([A-Za-z_][A-Za-z0-9_]*)"),
+                                       QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = re.match(sql);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+// The same select with each row's identity in front, so update() can find it.
+QString withRowId(const QString &sql)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*select\\s"), QRegularExpression::CaseInsensitiveOption);
+    QString s = sql;
+    return s.replace(re, QStringLiteral("select _rowid_ AS %1, ").arg(kRowIdField));
+}
+
+} // namespace
+
+void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
+{
+    close();
+    if (!connection)
+        throw DbError(QStringLiteral("图版数据库没有打开"));
+    const QString table = tableOfSelect(sql);
+    if (table.isEmpty())
+        throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
+    QSqlQuery q(connection->database());
+    q.setForwardOnly(true);
+    if (!q.exec(withRowId(sql)))
+        throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
+
+    m_tableColumns = connection->columnsOf(table);
+    const QSqlRecord record = q.record();
+    const int fieldCount = record.count() - 1;
+    for (int f = 0; f < fieldCount; ++f) {
+        const QString name = record.fieldName(f + 1);
+        m_fieldNames << name;
+        m_fieldByLowerName.insert(name.toLower(), f);
+        int column = -1;
+        for (int c = 0; c < m_tableColumns.size(); ++c) {
+            if (m_tableColumns[c].name.compare(name, Qt::CaseInsensitive) == 0)
+                column = c;
+        }
+        m_tableColumnOfField << column;
+    }
+    while (q.next()) {
+        Row row;
+        row.rowId = q.value(0).toLongLong();
+        row.values.reserve(fieldCount);
+        for (int f = 0; f < fieldCount; ++f) {
+            const int column = m_tableColumnOfField[f];
+            const QVariant stored = q.value(f + 1);
+            row.values << (column < 0 ? stored : toReadValue(m_tableColumns[column].kind, stored));
+        }
+        m_rows.push_back(std::move(row));
+    }
+    m_connection = std::move(connection);
+    m_table = table;
+    m_position = m_rows.empty() ? 0 : 1;
+    m_open = true;
+}
+
+void Recordset::close()
+{
+    m_open = false;
+    m_connection.reset();
+    m_table.clear();
+    m_fieldNames.clear();
+    m_fieldByLowerName.clear();
+    m_tableColumnOfField.clear();
+    m_tableColumns.clear();
+    m_rows.clear();
+    m_position = 0;
+    m_adding = false;
+    m_pending.clear();
+}
+
+void Recordset::setAbsolutePosition(int position)
+{
+    if (!m_open)
+        throw DbError(QStringLiteral("记录集没有打开"));
+    if (position < 1 || position > recordCount())
+        throw DbError(QStringLiteral("没有第 %1 条记录（共 %2 条）").arg(position).arg(recordCount()));
+    m_position = position;
+    m_adding = false;
+    m_pending.clear();
+}
+
+int Recordset::fieldIndex(const QString &field) const
+{
+    if (!m_open)
+        throw DbError(QStringLiteral("记录集没有打开"));
+    const auto it = m_fieldByLowerName.constFind(field.toLower());
+    if (it == m_fieldByLowerName.constEnd())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有字段 %2").arg(m_table, field));
+    return *it;
+}
+
+void Recordset::requireCurrentRecord() const
+{
+    if (!m_open)
+        throw DbError(QStringLiteral("记录集没有打开"));
+    if (!m_adding && m_position == 0)
+        throw DbError(QStringLiteral("没有当前记录：数据表 %1 里找不到这条记录").arg(m_table));
+}
+
+QVariant Recordset::value(const QString &field) const
+{
+    const int f = fieldIndex(field);
+    requireCurrentRecord();
+    const auto pending = m_pending.constFind(f);
+    if (pending != m_pending.constEnd()) {
+        const int column = m_tableColumnOfField[f];
+        return toReadValue(m_tableColumns[column].kind, *pending);
+    }
+    if (m_adding)
+        return QVariant();
+    return m_rows[m_position - 1].values[f];
+}
+
+QString Recordset::text(const QString &field) const
+{
+    return valueText(value(field));
+}
+
+const TableColumn &Recordset::writableColumn(int fieldIndex) const
+{
+    const int column = m_tableColumnOfField[fieldIndex];
+    if (column < 0)
+        throw DbError(QStringLiteral("字段 %1 不是数据表 %2 的列，不能写入").arg(m_fieldNames[fieldIndex], m_table));
+    return m_tableColumns[column];
+}
+
+void Recordset::setValue(const QString &field, const QVariant &value)
+{
+    const int f = fieldIndex(field);
+    requireCurrentRecord();
+    const TableColumn &column = writableColumn(f);
+    m_pending.insert(f, toStoredValue(column.kind, value, column.name));
+}
+
+void Recordset::addNew()
+{
+    if (!m_open)
+        throw DbError(QStringLiteral("记录集没有打开"));
+    m_adding = true;
+    m_pending.clear();
+}
+
+void Recordset::update()
+{
+    requireCurrentRecord();
+    if (m_adding)
+        insertPending();
+    else
+        updatePending();
+    m_pending.clear();
+}
+
+void Recordset::insertPending()
+{
+    QStringList names, marks;
+    QList<int> fields = m_pending.keys();
+    std::sort(fields.begin(), fields.end());
+    for (int f : fields) {
+        names << quotedIdentifier(writableColumn(f).name);
+        marks << QStringLiteral("?");
+    }
+    const QString sql = names.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(m_table))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quotedIdentifier(m_table), names.join(QLatin1Char(',')),
+                                       marks.join(QLatin1Char(',')));
+    QSqlQuery &q = m_connection->prepared(sql);
+    for (int i = 0; i < fields.size(); ++i)
+        q.bindValue(i, m_pending.value(fields[i]));
+    if (!q.exec())
+        throw DbError(QStringLiteral("数据表 %1 不接受这条新记录：%2").arg(m_table, q.lastError().text()));
+
+    Row row;
+    row.rowId = q.lastInsertId().toLongLong();
+    row.values.resize(m_fieldNames.size());
+    for (int f : fields)
+        row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+    q.finish();
+    m_rows.push_back(std::move(row));
+    m_position = recordCount();
+    m_adding = false;
+}
+
+void Recordset::updatePending()
+{
+    if (m_pending.isEmpty())
+        return;
+    QStringList assignments;
+    QList<int> fields = m_pending.keys();
+    std::sort(fields.begin(), fields.end());
+    for (int f : fields)
+        assignments << quotedIdentifier(writableColumn(f).name) + QStringLiteral("=?");
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_=?")
+                            .arg(quotedIdentifier(m_table), assignments.join(QLatin1Char(',')));
+    QSqlQuery &q = m_connection->prepared(sql);
+    Row &row = m_rows[m_position - 1];
+    int i = 0;
+    for (int f : fields)
+        q.bindValue(i++, m_pending.value(f));
+    q.bindValue(i, row.rowId);
+    if (!q.exec())
+        throw DbError(QStringLiteral("数据表 %1 不接受这次修改：%2").arg(m_table, q.lastError().text()));
+    const int changed = q.numRowsAffected();
+    q.finish();
+    if (changed == 0)
+        throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_table));
+    for (int f : fields)
+        row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+}

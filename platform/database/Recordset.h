@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/database/Connection.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <vector>
+
+// The rows of one select over one table, all read when it opens (so the count
+// is known at once), reached by absolute position 1..count. Fields are read
+// and written by column name without regard to case; writes are converted by
+// the column's declared type and held until update() writes them back.
+// Every failure throws DbError.
+class Recordset
+{
+public:
+    void open(const QString &sql, std::shared_ptr<Connection> connection);
+    void close();
+    bool isOpen() const { return m_open; }
+
+    int recordCount() const { return static_cast<int>(m_rows.size()); }
+    int absolutePosition() const { return m_position; } // 0: no current record
+    void setAbsolutePosition(int position);
+
+    QVariant value(const QString &field) const;
+    QString text(const QString &field) const; // valueText() of value(); NULL gives empty text
+    void setValue(const QString &field, const QVariant &value);
+
+    void addNew();
+    void update();
+
+private:
+    struct Row
+    {
+        qint64 rowId = 0;
+        QVector<QVariant> values;
+    };
+
+    int fieldIndex(const QString &field) const; // throws for a field not in the result
+    const TableColumn &writableColumn(int fieldIndex) const;
+    void requireCurrentRecord() const;
+    void insertPending();
+    void updatePending();
+
+    bool m_open = false;
+    std::shared_ptr<Connection> m_connection;
+    QString m_table;
+    QStringList m_fieldNames;
+    QHash<QString, int> m_fieldByLowerName;
+    QVector<int> m_tableColumnOfField; // -1 for an expression
+    QVector<TableColumn> m_tableColumns;
+    std::vector<Row> m_rows;
+    int m_position = 0;
+
+    bool m_adding = false;
+    QHash<int, QVariant> m_pending; // field index -> value as it will be stored
+};

@@ -1,0 +1,82 @@
+#include "platform/listview/ListModel.h"
+
+void ListModel::setHeaders(const QStringList &captions)
+{
+    beginResetModel();
+    m_headers = captions;
+    endResetModel();
+}
+
+int ListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int ListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_headers.size());
+}
+
+QVariant ListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return QVariant();
+    const ListRow &r = row(index.row());
+    if (index.column() == 0)
+        return r.text;
+    const int cell = index.column() - 1;
+    return cell < r.cells.size() ? r.cells[cell] : QString();
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_headers.size())
+        return m_headers[section];
+    return QVariant();
+}
+
+Qt::ItemFlags ListModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+int ListModel::appendRow(ListRow row)
+{
+    const int r = rowCount();
+    beginInsertRows({}, r, r);
+    m_rows.push_back(std::move(row));
+    endInsertRows();
+    return r;
+}
+
+void ListModel::replaceRows(std::vector<ListRow> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void ListModel::setText(int r, const QString &text)
+{
+    m_rows[static_cast<size_t>(r)].text = text;
+    emit dataChanged(index(r, 0), index(r, 0));
+}
+
+void ListModel::setCell(int r, int cell, const QString &text)
+{
+    QStringList &cells = m_rows[static_cast<size_t>(r)].cells;
+    while (cells.size() < cell)
+        cells << QString();
+    cells[cell - 1] = text;
+    emit dataChanged(index(r, cell), index(r, cell));
+}
+
+void ListModel::setTag(int r, int tag)
+{
+    m_rows[static_cast<size_t>(r)].tag = tag;
+}
+
+void ListModel::setStoredKey(int r, const QVariant &key)
+{
+    m_rows[static_cast<size_t>(r)].storedKey = key;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/listview/ListModel.h"
+
+#include <QTableView>
+
+// The report-style list every window uses: columns with caption and width in
+// twips, full-row selection, grid lines, rows with text, cells, tag and stored
+// key. Rows are addressed by 0-based index; they are only ever appended or
+// replaced all at once, so an index stays valid until the next reload.
+class ListView : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit ListView(QWidget *parent = nullptr);
+
+    void setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInTwips);
+    int columnCountShown() const { return m_model.columnCount(); }
+    QString columnCaption(int column) const;
+
+    int count() const { return m_model.rowCount(); }
+    void clear() { m_model.replaceRows({}); }
+    // Replaces every row at once (fast for long lists) and selects the first.
+    void setRows(std::vector<ListRow> rows);
+    int addRow(ListRow row = {});
+
+    const ListRow &row(int r) const { return m_model.row(r); }
+    QString text(int r) const { return row(r).text; }
+    void setText(int r, const QString &text) { m_model.setText(r, text); }
+    QString cell(int r, int cell) const; // cell >= 1; empty when never set
+    void setCell(int r, int cell, const QString &text) { m_model.setCell(r, cell, text); }
+    int tag(int r) const { return row(r).tag; }
+    void setTag(int r, int tag) { m_model.setTag(r, tag); }
+    QVariant storedKey(int r) const { return row(r).storedKey; }
+    void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
+
+    int selectedRow() const; // -1 when no row is selected
+    void selectOnly(int r);
+
+signals:
+    // A row was picked, by a mouse click or by moving with the keyboard.
+    void rowClicked();
+    void rowDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    ListModel m_model;
+};

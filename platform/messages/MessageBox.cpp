@@ -1,0 +1,28 @@
+#include "platform/messages/MessageBox.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+MessageBox::Hook &hook()
+{
+    static MessageBox::Hook h;
+    return h;
+}
+
+} // namespace
+
+QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageRequest &request)
+{
+    if (hook())
+        return hook()(request);
+    QMessageBox box(request.icon, QCoreApplication::applicationName(), request.text, request.buttons, parent);
+    if (!request.detail.isEmpty())
+        box.setDetailedText(request.detail);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void MessageBox::setHook(Hook h)
+{
+    hook() = std::move(h);
+}

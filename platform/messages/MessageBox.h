@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through here, so tests can answer it
+// without a modal loop.
+struct MessageRequest
+{
+    QString text;
+    QString detail; // shown only when asked for; empty: no details button
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+};
+
+namespace MessageBox {
+
+QMessageBox::StandardButton show(QWidget *parent, const MessageRequest &request);
+
+// While set, show() hands each request to the hook instead of opening a box
+// and returns the hook's answer.
+using Hook = std::function<QMessageBox::StandardButton(const MessageRequest &)>;
+void setHook(Hook hook);
+
+} // namespace MessageBox

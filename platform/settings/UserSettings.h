@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// One text value of the per-user settings store, read only: organization
+// `organization` with no application name, value `section/key`. A missing
+// value gives the empty text.
+QString readUserSetting(const QString &organization, const QString &section, const QString &key);

@@ -1,0 +1,129 @@
+#include "ui/catalogue/FigureListSave.h"
+
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/listview/ListView.h"
+#include "ui/catalogue/FigureColumns.h"
+#include "ui/common/NumberText.h"
+#include "ui/common/RowEditing.h"
+
+#include <vector>
+
+namespace {
+
+using namespace FigureColumns;
+
+// Fields written as the numeric value of their cell rather than its text.
+bool isWrittenAsNumber(const QString &field)
+{
+    return field == QLatin1String("X7") || field == QLatin1String("Y7") || field == QLatin1String("specialCase");
+}
+
+void writeFields(const ListView &list, int row, bool cartesian)
+{
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        if (cell == 5) // the type letter goes between the group and the axis fields
+            gRs->setValue(QStringLiteral("LB"), cartesian ? QStringLiteral("B") : QStringLiteral("T"));
+        if (!cartesian && isCartesianOnly(cell))
+            continue;
+        const QString &field = kFields[cell - 1];
+        const QString text = list.cell(row, cell);
+        gRs->setValue(field, isWrittenAsNumber(field) ? QVariant(leadingNumber(text)) : QVariant(text));
+    }
+}
+
+bool numberIsStored(const QString &number)
+{
+    gSql = CatalogueStatements::figureByNumber(number);
+    OpenSharedRecordset();
+    return gRs->recordCount() > 0;
+}
+
+// Another row of the list that will still carry `number` after this save.
+int otherRowWithNumber(const ListView &list, int row, const QString &number)
+{
+    for (int other = 0; other < list.count(); ++other) {
+        if (other != row && list.tag(other) != RowState::Deleted && list.cell(other, kNumberCell) == number)
+            return other;
+    }
+    return -1;
+}
+
+// A new number must not take over another figure's record, in the catalogue
+// or in the list.
+void refuseTakenNumber(const ListView &list, int row, const QString &number)
+{
+    const int other = otherRowWithNumber(list, row, number);
+    if (other >= 0)
+        throw DbError(QStringLiteral("图号 %1 已被列表第 %2 行使用").arg(number).arg(other + 1));
+    if (numberIsStored(number))
+        throw DbError(QStringLiteral("图号 %1 已经存在于图版数据库中，不能再用").arg(number));
+}
+
+void saveRow(ListView &list, int row, bool cartesian)
+{
+    const QString number = list.cell(row, kNumberCell);
+    const QVariant storedKey = list.storedKey(row);
+    if (list.tag(row) == RowState::Deleted) {
+        // A row that never reached the catalogue has no record to delete.
+        if (storedKey.isValid()) {
+            gSql = CatalogueStatements::deleteFigure(storedKey.toString());
+            gConn->execute(gSql);
+        }
+        return;
+    }
+    // A changed row is found by the number it was loaded with, so editing the
+    // number renames the figure instead of writing into another record.
+    const bool isNew = !storedKey.isValid();
+    if (isNew || number != storedKey.toString())
+        refuseTakenNumber(list, row, number);
+    gSql = CatalogueStatements::figureByNumber(isNew ? number : storedKey.toString());
+    OpenSharedRecordset();
+    if (isNew)
+        gRs->addNew();
+    writeFields(list, row, cartesian);
+    gRs->update();
+}
+
+} // namespace
+
+QString saveFigureList(ListView &list, bool cartesian)
+{
+    std::vector<int> saved;
+    QString failure;
+    bool started = false;
+    for (int row = 0; row < list.count() && failure.isEmpty(); ++row) {
+        const int tag = list.tag(row);
+        if (tag != RowState::Deleted && tag != RowState::Changed && tag != RowState::New)
+            continue;
+        try {
+            if (!started) {
+                if (!gConn)
+                    throw DbError(QStringLiteral("图版数据库没有打开"));
+                gConn->beginTransaction();
+                started = true;
+            }
+            saveRow(list, row, cartesian);
+            if (tag != RowState::Deleted)
+                saved.push_back(row);
+        } catch (const DbError &e) {
+            failure = QStringLiteral("第 %1 行（图号 %2）没有保存：%3")
+                          .arg(row + 1)
+                          .arg(list.cell(row, kNumberCell), e.reason());
+        }
+    }
+    if (!started)
+        return failure;
+    try {
+        gConn->commit();
+    } catch (const DbError &e) {
+        gConn->rollback();
+        return failure.isEmpty() ? e.reason() : failure + QLatin1Char('\n') + e.reason();
+    }
+    for (int row : saved) {
+        list.setStoredKey(row, list.cell(row, kNumberCell));
+        markRowSaved(list, row, numberText(row + 1));
+    }
+    return failure;
+}

@@ -1,0 +1,25 @@
+#include "ui/catalogue/NewFigNumber.h"
+
+#include "ui/common/NumberText.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+QString nextFigureNumber(const QString &lastNumber)
+{
+    const QString prefix = lastNumber.left(1);
+    double next = std::nearbyint(leadingNumber(lastNumber.right(3)) + 1); // halves to the even neighbour
+    // Three characters can still spell a huge number ("9e9"); a counter out of
+    // the 16-bit range starts again at 1 rather than failing.
+    if (next > std::numeric_limits<qint16>::max() || next < std::numeric_limits<qint16>::min())
+        next = 1;
+    const int n = static_cast<int>(next);
+    const QString digits = QString::number(std::abs(n)).rightJustified(3, QLatin1Char('0'));
+    return prefix + (n < 0 ? QStringLiteral("-") : QString()) + digits;
+}
+
+QString thumbnailNameFor(const QString &figureNumber)
+{
+    return figureNumber.left(1) + QStringLiteral("P") + figureNumber.mid(1);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The thumbnail file of `name` in `folder` (folder ends with "/"): name +
+// ".gif", found without regard to letter case as on the host's platform.
+// A name that is not a plain file name (holding a separator, "." or "..")
+// finds nothing, so no name reaches outside the folder. Empty when not found.
+QString findThumbnail(const QString &folder, const QString &name);
+
+// The picture of the thumbnail; a null image when it is missing or unreadable.
+QImage loadThumbnail(const QString &folder, const QString &name);

@@ -1,0 +1,171 @@
+#include "ui/catalogue/fMain.h"
+
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/geometry/Twips.h"
+#include "platform/listview/ListView.h"
+#include "platform/messages/MessageBox.h"
+#include "ui/catalogue/FigureColumns.h"
+#include "ui/catalogue/FigureList.h"
+#include "ui/catalogue/FigureListSave.h"
+#include "ui/catalogue/NewFigNumber.h"
+#include "ui/catalogue/Thumbnail.h"
+#include "ui/common/NumberText.h"
+#include "ui/common/RowEditing.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+fMain::fMain(QWidget *parent) : QWidget(parent)
+{
+    buildControls();
+    bindPanel();
+    connect(Opt1, &QRadioButton::toggled, this, [this](bool on) { if (on) Opt1_Click(); });
+    connect(Opt2, &QRadioButton::toggled, this, [this](bool on) { if (on) Opt2_Click(); });
+    connect(LvFigure, &ListView::rowClicked, this, &fMain::LvFigure_Click);
+    connect(cmdAddPic, &QPushButton::clicked, this, &fMain::cmdAddPic_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &fMain::cmdUpdate_Click);
+    connect(CmdDelete, &QPushButton::clicked, this, &fMain::CmdDelete_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &fMain::cmdCancel_Click);
+    connect(cmdSaveLvFigure, &QPushButton::clicked, this, &fMain::cmdSaveLvFigure_Click);
+}
+
+void fMain::Form_Load()
+{
+    LvFigure->setColumns(FigureColumns::kColumns);
+    placeInTwips(LvFigure, 200, 500, 15000, 4215);
+    for (int group = 1; group <= 10; ++group)
+        comGroup->addItem(QString::number(group));
+    for (int decimals = -1; decimals <= 4; ++decimals) {
+        CombX7->addItem(QString::number(decimals));
+        CombY7->addItem(QString::number(decimals));
+    }
+    gMiniMapDir = GetInstallSetting(QStringLiteral("Path")) + QStringLiteral("/Diagram/MiniMap/");
+    Opt1->setChecked(true); // raises Opt1_Click, which loads the Cartesian list
+    LvFigure_Click();
+}
+
+void fMain::Opt1_Click()
+{
+    gFigType = static_cast<qint16>((Opt1->isChecked() ? 1 : 0) + (Opt2->isChecked() ? 2 : 0));
+    LoadFigData(gFigType);
+}
+
+void fMain::Opt2_Click()
+{
+    Opt1_Click(); // both buttons read the pair the same way
+}
+
+void fMain::LoadFigData(int FT)
+{
+    const QString openFailure = OpenDatabase();
+    // Rows of the previous list are gone; none of them is current any more.
+    CurrentItem = -1;
+    QString typeLetter;
+    if (FT == 2) {
+        Frame1->setEnabled(false);
+        Frame1->hide();
+        CheckBorder->setEnabled(false);
+        typeLetter = QStringLiteral("T");
+    } else if (FT == 1) {
+        Frame1->setEnabled(true);
+        Frame1->show();
+        CheckBorder->setEnabled(true);
+        typeLetter = QStringLiteral("B");
+    }
+    gSql = CatalogueStatements::figuresOfType(typeLetter);
+    std::vector<ListRow> rows;
+    try {
+        OpenSharedRecordset();
+        rows = figureRows(*gRs, FT == 1);
+    } catch (const DbError &e) {
+        rows.clear();
+        MessageRequest request;
+        request.icon = QMessageBox::Warning;
+        request.text = (openFailure.isEmpty() ? QStringLiteral("无法读取图版数据库：")
+                                              : QStringLiteral("无法打开图版数据库："))
+                       + CataloguePath();
+        request.detail = openFailure.isEmpty() ? e.reason() : openFailure;
+        MessageBox::show(this, request);
+    }
+    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(rows.size()));
+    LvFigure->setRows(std::move(rows));
+}
+
+QString fMain::NewFigNumber(int position) const
+{
+    return nextFigureNumber(LvFigure->cell(position - 1, FigureColumns::kNumberCell));
+}
+
+void fMain::LvFigure_Click()
+{
+    CurrentItem = LvFigure->selectedRow();
+    if (CurrentItem >= 0)
+        m_panel.showRow(*LvFigure, CurrentItem, gFigType == 1);
+    showThumbnail();
+    NewFigureMode = false;
+    cmdUpdate->setText(QStringLiteral("刷新列表"));
+}
+
+void fMain::showThumbnail()
+{
+    const QImage picture = loadThumbnail(gMiniMapDir, tFigName->text());
+    // An unreadable file clears the area too, rather than leave the last figure's picture.
+    Image1->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+    placeInTwips(Image1, 200, 4900, 5896, 5056);
+}
+
+void fMain::cmdAddPic_Click()
+{
+    const int rows = LvFigure->count();
+    if (NewFigureMode)
+        return;
+    // An empty list has no last number to count on from.
+    tTh->setText(rows > 0 ? NewFigNumber(rows) : (gFigType == 2 ? QStringLiteral("T001") : QStringLiteral("B001")));
+    tPicName->setText(QString());
+    tFigName->setText(thumbnailNameFor(tTh->text()));
+    for (QWidget *field : std::initializer_list<QWidget *>{comGroup, tX1, tX2, tX3, tX4, tX5, CheckX6, CombX7, tY1, tY2,
+                                                         tY3, tY4, tY5, CheckY6, CombY7, CheckBorder, tSPCase, tComment})
+        FigurePanel::setControlText(field, field->inherits("QCheckBox") ? QStringLiteral("False") : QString());
+    cmdUpdate->setText(QStringLiteral("加入列表"));
+    NewFigureMode = true;
+}
+
+void fMain::cmdUpdate_Click()
+{
+    if (NewFigureMode) {
+        CurrentItem = appendNewRow(*LvFigure, numberText(LvFigure->count() + 1));
+    } else {
+        if (CurrentItem < 0)
+            return;
+        markRowChanged(*LvFigure, CurrentItem);
+    }
+    m_panel.writeRow(*LvFigure, CurrentItem, gFigType == 1);
+}
+
+void fMain::CmdDelete_Click()
+{
+    if (CurrentItem < 0)
+        return;
+    markRowDeleted(*LvFigure, CurrentItem, RowMark::Deleted);
+}
+
+void fMain::cmdCancel_Click()
+{
+    close();
+}
+
+void fMain::cmdSaveLvFigure_Click()
+{
+    const QString failure = saveFigureList(*LvFigure, gFigType == 1);
+    if (!failure.isEmpty())
+        ReportError(failure, this);
+}

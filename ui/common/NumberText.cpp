@@ -1,0 +1,56 @@
+#include "ui/common/NumberText.h"
+
+#include "platform/database/ColumnKind.h"
+
+#include <QLocale>
+#include <cmath>
+#include <string>
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
+
+} // namespace
+
+double leadingNumber(const QString &text)
+{
+    // Collect the characters of the number, passing over blanks inside it too.
+    std::string number;
+    bool digits = false, point = false, exponent = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (isBlank(c))
+            continue;
+        const bool atStart = number.empty() || number.back() == 'e';
+        if (c.isDigit() && c.unicode() < 128) {
+            number += char(c.unicode());
+            digits = true;
+        } else if ((c == QLatin1Char('+') || c == QLatin1Char('-')) && atStart) {
+            number += char(c.unicode());
+        } else if (c == QLatin1Char('.') && !point && !exponent) {
+            number += '.';
+            point = true;
+        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && digits && !exponent) {
+            number += 'e';
+            exponent = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    // A dangling exponent or sign is not part of the number.
+    while (!number.empty() && (number.back() == 'e' || number.back() == '+' || number.back() == '-'))
+        number.pop_back();
+    bool ok = false;
+    const double value = QLocale::c().toDouble(QString::fromLatin1(number.c_str()), &ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+QString numberText(double value)
+{
+    return valueText(value);
+}

@@ -1,0 +1,37 @@
+#include "ui/common/RowEditing.h"
+
+#include "platform/listview/ListView.h"
+#include "ui/common/NumberText.h"
+
+QString numberWithMark(const QString &rowText, const QString &mark)
+{
+    return numberText(leadingNumber(rowText)) + mark;
+}
+
+void markRowChanged(ListView &list, int row)
+{
+    if (list.tag(row) >= RowState::New)
+        return;
+    list.setText(row, numberWithMark(list.text(row), RowMark::Changed));
+    list.setTag(row, RowState::Changed);
+}
+
+void markRowDeleted(ListView &list, int row, const QString &mark)
+{
+    list.setTag(row, RowState::Deleted);
+    list.setText(row, numberWithMark(list.text(row), mark));
+}
+
+int appendNewRow(ListView &list, const QString &number)
+{
+    ListRow row;
+    row.text = number + RowMark::New;
+    row.tag = RowState::New;
+    return list.addRow(std::move(row));
+}
+
+void markRowSaved(ListView &list, int row, const QString &shownNumber)
+{
+    list.setText(row, shownNumber);
+    list.setTag(row, RowState::Unchanged);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class ListView;
+
+// The editing model all windows share: a row's Tag holds its change state and
+// its text shows the row's number followed by at most one mark.
+namespace RowState {
+constexpr int Unchanged = 0;
+constexpr int Changed = 1;
+constexpr int New = 2;
+constexpr int Deleted = -1;
+} // namespace RowState
+
+namespace RowMark {
+inline const QString Changed = QStringLiteral("*");
+inline const QString New = QStringLiteral("#");
+inline const QString Deleted = QStringLiteral("★");
+} // namespace RowMark
+
+// The row's number (read back from its marked text) followed by `mark`.
+QString numberWithMark(const QString &rowText, const QString &mark);
+
+// An edit reached the row: unchanged, changed and deleted rows become changed
+// ("12*"); a new row stays new and keeps its text.
+void markRowChanged(ListView &list, int row);
+// The row is marked for deletion with `mark` ("12★" or "5d").
+void markRowDeleted(ListView &list, int row, const QString &mark);
+// Appends a new row showing `number` followed by "#"; returns its index.
+int appendNewRow(ListView &list, const QString &number);
+// The row was written: unchanged again, showing `shownNumber`.
+void markRowSaved(ListView &list, int row, const QString &shownNumber);
