@@ -4,6 +4,8 @@
 #include "platform/messages/MessageBox.h"
 #include "platform/settings/UserSettings.h"
 
+#include <QCoreApplication>
+
 std::shared_ptr<Connection> gConn;
 QString gSql;
 std::shared_ptr<Recordset> gRs;
@@ -21,8 +23,22 @@ QString CataloguePath()
     return GetInstallSetting(QStringLiteral("Path")) + QStringLiteral("/dbase/system.mdb");
 }
 
+namespace {
+
+// The shared state must let go of its database handles while Qt SQL is still
+// there, not at static destruction after it.
+void releaseSharedDatabase()
+{
+    gRs.reset();
+    gConn.reset();
+}
+
+} // namespace
+
 QString OpenDatabase()
 {
+    static const bool releaseRegistered = (qAddPostRoutine(releaseSharedDatabase), true);
+    Q_UNUSED(releaseRegistered);
     if (gConn)
         gConn->close();
     gConn = std::make_shared<Connection>();

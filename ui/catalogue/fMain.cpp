@@ -24,6 +24,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace {
+
+// Filling a combo box must not replace the text it shows.
+void addItemKeepingText(QComboBox *combo, const QString &item)
+{
+    const QString text = combo->currentText();
+    combo->addItem(item);
+    combo->setCurrentText(text);
+}
+
+} // namespace
+
 fMain::fMain(QWidget *parent) : QWidget(parent)
 {
     buildControls();
@@ -43,10 +55,10 @@ void fMain::Form_Load()
     LvFigure->setColumns(FigureColumns::kColumns);
     placeInTwips(LvFigure, 200, 500, 15000, 4215);
     for (int group = 1; group <= 10; ++group)
-        comGroup->addItem(QString::number(group));
+        addItemKeepingText(comGroup, QString::number(group));
     for (int decimals = -1; decimals <= 4; ++decimals) {
-        CombX7->addItem(QString::number(decimals));
-        CombY7->addItem(QString::number(decimals));
+        addItemKeepingText(CombX7, QString::number(decimals));
+        addItemKeepingText(CombY7, QString::number(decimals));
     }
     gMiniMapDir = GetInstallSetting(QStringLiteral("Path")) + QStringLiteral("/Diagram/MiniMap/");
     Opt1->setChecked(true); // raises Opt1_Click, which loads the Cartesian list
@@ -144,7 +156,7 @@ void fMain::cmdUpdate_Click()
     if (NewFigureMode) {
         CurrentItem = appendNewRow(*LvFigure, numberText(LvFigure->count() + 1));
     } else {
-        if (CurrentItem < 0)
+        if (!requireCurrentRow())
             return;
         markRowChanged(*LvFigure, CurrentItem);
     }
@@ -153,9 +165,20 @@ void fMain::cmdUpdate_Click()
 
 void fMain::CmdDelete_Click()
 {
-    if (CurrentItem < 0)
+    if (!requireCurrentRow())
         return;
     markRowDeleted(*LvFigure, CurrentItem, RowMark::Deleted);
+}
+
+bool fMain::requireCurrentRow()
+{
+    if (CurrentItem >= 0)
+        return true;
+    MessageRequest request;
+    request.icon = QMessageBox::Information;
+    request.text = QStringLiteral("请先在列表中选择一个图版。");
+    MessageBox::show(this, request);
+    return false;
 }
 
 void fMain::cmdCancel_Click()

@@ -41,6 +41,9 @@ private:
     void buildControls();
     void bindPanel();
     void showThumbnail();
+    // The update and delete buttons act on the current row; without one they
+    // tell the user to pick a row and change nothing.
+    bool requireCurrentRow();
 
     // The row last shown in the panel; -1 when there is none (an empty list,
     // or a list reloaded since).
