@@ -124,6 +124,8 @@ QString valueText(const QVariant &value)
         const double d = value.toDouble();
         if (d == 0.0)
             return QStringLiteral("0"); // no "-0"
+        if (std::fabs(d) < 1e15 && d == std::trunc(d)) // most catalogue numbers: a quick path
+            return QString::number(static_cast<qlonglong>(d));
         QString s = QString::number(d, 'g', 15);
         return s.replace(QLatin1Char('e'), QLatin1Char('E'));
     }

@@ -128,8 +128,14 @@ void Recordset::requireCurrentRecord() const
 
 QVariant Recordset::value(const QString &field) const
 {
-    const int f = fieldIndex(field);
+    return value(fieldIndex(field));
+}
+
+QVariant Recordset::value(int f) const
+{
     requireCurrentRecord();
+    if (f < 0 || f >= m_fieldNames.size())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_table).arg(f + 1));
     const auto pending = m_pending.constFind(f);
     if (pending != m_pending.constEnd()) {
         const int column = m_tableColumnOfField[f];

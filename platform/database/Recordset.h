@@ -27,6 +27,9 @@ public:
 
     QVariant value(const QString &field) const;
     QString text(const QString &field) const; // valueText() of value(); NULL gives empty text
+    // For long reads: look a field up once, then read it by its index.
+    int fieldIndex(const QString &field) const; // throws for a field not in the result
+    QVariant value(int fieldIndex) const;
     void setValue(const QString &field, const QVariant &value);
 
     void addNew();
@@ -39,7 +42,6 @@ private:
         QVector<QVariant> values;
     };
 
-    int fieldIndex(const QString &field) const; // throws for a field not in the result
     const TableColumn &writableColumn(int fieldIndex) const;
     void requireCurrentRecord() const;
     void insertPending();

@@ -8,6 +8,7 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
 
+#include <QHash>
 #include <vector>
 
 namespace {
@@ -40,28 +41,28 @@ bool numberIsStored(const QString &number)
     return gRs->recordCount() > 0;
 }
 
-// Another row of the list that will still carry `number` after this save.
-int otherRowWithNumber(const ListView &list, int row, const QString &number)
+// How many rows of the list will still carry each number after this save.
+QHash<QString, int> numbersInList(const ListView &list)
 {
-    for (int other = 0; other < list.count(); ++other) {
-        if (other != row && list.tag(other) != RowState::Deleted && list.cell(other, kNumberCell) == number)
-            return other;
+    QHash<QString, int> counts;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.tag(row) != RowState::Deleted)
+            ++counts[list.cell(row, kNumberCell)];
     }
-    return -1;
+    return counts;
 }
 
 // A new number must not take over another figure's record, in the catalogue
 // or in the list.
-void refuseTakenNumber(const ListView &list, int row, const QString &number)
+void refuseTakenNumber(const QHash<QString, int> &numbersInList, const QString &number)
 {
-    const int other = otherRowWithNumber(list, row, number);
-    if (other >= 0)
-        throw DbError(QStringLiteral("图号 %1 已被列表第 %2 行使用").arg(number).arg(other + 1));
+    if (numbersInList.value(number) > 1)
+        throw DbError(QStringLiteral("图号 %1 在列表中不止一行使用").arg(number));
     if (numberIsStored(number))
         throw DbError(QStringLiteral("图号 %1 已经存在于图版数据库中，不能再用").arg(number));
 }
 
-void saveRow(ListView &list, int row, bool cartesian)
+void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> &numbersInList)
 {
     const QString number = list.cell(row, kNumberCell);
     const QVariant storedKey = list.storedKey(row);
@@ -77,7 +78,7 @@ void saveRow(ListView &list, int row, bool cartesian)
     // number renames the figure instead of writing into another record.
     const bool isNew = !storedKey.isValid();
     if (isNew || number != storedKey.toString())
-        refuseTakenNumber(list, row, number);
+        refuseTakenNumber(numbersInList, number);
     gSql = CatalogueStatements::figureByNumber(isNew ? number : storedKey.toString());
     OpenSharedRecordset();
     if (isNew)
@@ -90,6 +91,7 @@ void saveRow(ListView &list, int row, bool cartesian)
 
 QString saveFigureList(ListView &list, bool cartesian)
 {
+    const QHash<QString, int> numbers = numbersInList(list);
     std::vector<int> saved;
     QString failure;
     bool started = false;
@@ -104,7 +106,7 @@ QString saveFigureList(ListView &list, bool cartesian)
                 gConn->beginTransaction();
                 started = true;
             }
-            saveRow(list, row, cartesian);
+            saveRow(list, row, cartesian, numbers);
             if (tag != RowState::Deleted)
                 saved.push_back(row);
         } catch (const DbError &e) {
