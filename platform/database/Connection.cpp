@@ -167,8 +167,18 @@ const QVector<TableColumn> &Connection::columnsOf(const QString &table)
     if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted)))
         throw DbError(q.lastError().text());
     QVector<TableColumn> columns;
-    while (q.next())
-        columns.push_back({q.value(1).toString(), columnKindOf(q.value(2).toString())});
+    int primaryKeyColumns = 0;
+    while (q.next()) {
+        const bool isPrimaryKey = q.value(5).toInt() > 0;
+        primaryKeyColumns += isPrimaryKey ? 1 : 0;
+        const QString type = q.value(2).toString();
+        columns.push_back({q.value(1).toString(), columnKindOf(type),
+                           isPrimaryKey && type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0});
+    }
+    if (primaryKeyColumns > 1) { // a composite key is no row identity
+        for (TableColumn &column : columns)
+            column.isRowId = false;
+    }
     if (columns.isEmpty())
         throw DbError(QStringLiteral("没有数据表 %1").arg(table));
     return *m_columns.insert(key, columns);

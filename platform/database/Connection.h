@@ -13,6 +13,7 @@ struct TableColumn
 {
     QString name;
     ColumnKind kind = ColumnKind::Untyped;
+    bool isRowId = false; // an INTEGER PRIMARY KEY: writing it moves the row's identity
 };
 
 // One open catalogue file. Opening never creates a file and refuses anything

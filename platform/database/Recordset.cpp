@@ -178,6 +178,7 @@ void Recordset::addNew()
 void Recordset::update()
 {
     requireCurrentRecord();
+    m_connection->database(); // fails on a closed connection even with nothing to write
     if (m_adding)
         insertPending();
     else
@@ -239,6 +240,9 @@ void Recordset::updatePending()
     q.finish();
     if (changed == 0)
         throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_table));
-    for (int f : fields)
+    for (int f : fields) {
         row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+        if (writableColumn(f).isRowId)
+            row.rowId = m_pending.value(f).toLongLong();
+    }
 }
