@@ -84,7 +84,7 @@ DiagramTemplate TectonicDiagrams::hfRbTa()
     DiagramBuilder b(QStringLiteral("T006"), QStringLiteral("Hf-Rb/30-Ta×3 花岗岩构造环境判别图"), 4);
     b.triangle(QStringLiteral("Rb/30"), QStringLiteral("Hf"), QStringLiteral("Ta×3"))
         .specialCase(std::nullopt)
-        .comment(QStringLiteral("据 Harris、Pearce 和 Tindle（1986）Geol. Soc. Spec. Publ. 19:67-81，坐标为近似值。"));
+        .comment(QStringLiteral("据 Harris、Pearce 和 Tindle（1986）Geol. Soc. Special Publication 19:67-81，坐标为近似值。"));
     b.ternaryLine({{50, 50, 0}, {35, 40, 25}, {50, 0, 50}})
         .ternaryLine({{35, 40, 25}, {15, 55, 30}, {0, 60, 40}})
         .ternaryLine({{15, 55, 30}, {42.5, 20, 37.5}});
@@ -103,7 +103,7 @@ DiagramTemplate TectonicDiagrams::reePattern()
         .bitmap()
         .specialCase(1)
         .comment(QStringLiteral("球粒陨石标准化值及洋岛玄武岩、E-MORB、N-MORB 参考曲线均据 Sun 和 McDonough（1989）"
-                                "Geol. Soc. Spec. Publ. 42:313-345。"));
+                                "Geol. Soc. Special Publication 42:313-345。"));
     static const std::array<const char *, 14> elements = {"La", "Ce", "Pr", "Nd", "Sm", "Eu", "Gd",
                                                           "Tb", "Dy", "Ho", "Er", "Tm", "Yb", "Lu"};
     static const std::array<double, 14> chondrite = {0.237, 0.612, 0.095, 0.467, 0.153, 0.058, 0.2055,
