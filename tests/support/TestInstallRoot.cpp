@@ -7,22 +7,22 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTest>
 #include <QUuid>
 
 namespace {
 
-QString configDir()
+QSettings userSettings()
 {
-    static QTemporaryDir dir;
-    return dir.path();
+    static QTemporaryDir configDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestomar software"));
 }
 
 } // namespace
 
 TestInstallRoot::TestInstallRoot()
     : m_root(m_dir.path() + QStringLiteral("/安装 目录#%")),
-      m_connectionName(QStringLiteral("test-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+      m_connectionName(QUuid::createUuid().toString())
 {
     QDir().mkpath(m_root + QStringLiteral("/dbase"));
     QDir().mkpath(thumbnailDir());
@@ -34,62 +34,47 @@ TestInstallRoot::TestInstallRoot()
 
 TestInstallRoot::~TestInstallRoot()
 {
-    if (QSqlDatabase::contains(m_connectionName)) {
-        QSqlDatabase::database(m_connectionName, false).close();
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
 }
 
 void TestInstallRoot::pointSettingsAt(const QString &root)
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir());
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestomar software"));
-    settings.setValue(QStringLiteral("Strativa/Path"), root);
-    settings.sync();
+    userSettings().setValue(QStringLiteral("Strativa/Path"), root);
 }
 
 void TestInstallRoot::clearSettings()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir());
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestomar software"));
-    settings.clear();
-    settings.sync();
+    userSettings().clear();
 }
 
 QSqlDatabase TestInstallRoot::db() const
 {
-    if (!QSqlDatabase::contains(m_connectionName)) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        db.setDatabaseName(cataloguePath());
-    }
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName);
-    if (!db.isOpen())
-        qFatal("cannot open test catalogue");
-    return db;
+    if (!QSqlDatabase::contains(m_connectionName))
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName).setDatabaseName(cataloguePath());
+    return QSqlDatabase::database(m_connectionName);
 }
 
 void TestInstallRoot::exec(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q(db());
-    if (!q.prepare(sql))
-        qFatal("prepare failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    q.prepare(sql);
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
-        qFatal("exec failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
 
 QList<QVariantList> TestInstallRoot::rows(const QString &sql) const
 {
     QSqlQuery q(db());
     if (!q.exec(sql))
-        qFatal("query failed: %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
     QList<QVariantList> result;
     while (q.next()) {
-        QVariantList row;
+        result << QVariantList();
         for (int c = 0; c < q.record().count(); ++c)
-            row << q.value(c);
-        result << row;
+            result.last() << q.value(c);
     }
     return result;
 }
@@ -97,17 +82,12 @@ QList<QVariantList> TestInstallRoot::rows(const QString &sql) const
 QVariant TestInstallRoot::scalar(const QString &sql) const
 {
     const auto result = rows(sql);
-    return result.isEmpty() || result.first().isEmpty() ? QVariant() : result.first().first();
+    return result.isEmpty() ? QVariant() : result.first().value(0);
 }
 
 void TestInstallRoot::insertFigure(const QVariantMap &columns)
 {
-    QStringList names, marks;
-    QVariantList values;
-    for (auto it = columns.begin(); it != columns.end(); ++it) {
-        names << it.key();
-        marks << QStringLiteral("?");
-        values << it.value();
-    }
-    exec(QStringLiteral("INSERT INTO picMain (%1) VALUES (%2)").arg(names.join(','), marks.join(',')), values);
+    const QStringList marks(columns.size(), QStringLiteral("?"));
+    exec(QStringLiteral("INSERT INTO picMain (%1) VALUES (%2)").arg(columns.keys().join(','), marks.join(',')),
+         columns.values());
 }

@@ -1,25 +1,87 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
 QVariantMap cartesianFigure(const QString &number, const QString &thumbnail)
 {
-    return {{"th", number},   {"tm", QStringLiteral("图 ") + number}, {"figName", thumbnail}, {"grp", 3},
-            {"LB", "B"},      {"X1", 0.1},  {"X2", 100}, {"X3", 5},    {"X4", 10},  {"X5", -2.5},
-            {"X6", 1},        {"X7", 2},    {"Y1", 1},   {"Y2", 1000}, {"Y3", 1},   {"Y4", 10},
-            {"Y5", 1},        {"Y6", 0},    {"Y7", -1},  {"border", 1}, {"specialCase", 4},
-            {"Comment", QStringLiteral("说明 ") + number}, {"Vector", 1}, {"Bitmap", 0}};
+    return {{"th", number}, {"tm", "图 " + number}, {"figName", thumbnail}, {"grp", 3}, {"LB", "B"},
+            {"X1", 0.1},    {"X2", 100},        {"X3", 5},              {"X4", 10}, {"X5", -2.5},
+            {"X6", 1},      {"X7", 2},          {"Y1", 1},              {"Y2", 1000}, {"Y3", 1},
+            {"Y4", 10},     {"Y5", 1},          {"Y6", 0},              {"Y7", -1}, {"border", 1},
+            {"specialCase", 4}, {"Comment", "说明 " + number}, {"Vector", 1}, {"Bitmap", 0}};
 }
 
 QVariantMap triangularFigure(const QString &number, const QString &thumbnail)
 {
-    return {{"th", number}, {"tm", QStringLiteral("三角图 ") + number}, {"figName", thumbnail}, {"grp", 2},
-            {"LB", "T"},    {"specialCase", 7}, {"Comment", QStringLiteral("三角 ") + number},
-            {"Vector", 0},  {"Bitmap", 1}};
+    return {{"th", number}, {"tm", "三角图 " + number}, {"figName", thumbnail}, {"grp", 2}, {"LB", "T"},
+            {"specialCase", 7}, {"Comment", "三角 " + number}, {"Vector", 0}, {"Bitmap", 1}};
+}
+
+void addCartesianFigures(TestInstallRoot &root, int count)
+{
+    for (int i = 1; i <= count; ++i) {
+        const QString n = QString("%1").arg(i, 3, 10, QChar('0'));
+        root.insertFigure(cartesianFigure("B" + n, "BP" + n));
+    }
+}
+
+fMain &CatalogueWindow::open()
+{
+    window = std::make_unique<fMain>();
+    window->Form_Load();
+    return *window;
+}
+
+QString shown(const QWidget &window, const char *name)
+{
+    QWidget *c = control(window, name);
+    if (auto *box = qobject_cast<QCheckBox *>(c))
+        return box->isChecked() ? "ticked" : "clear";
+    if (auto *button = qobject_cast<QAbstractButton *>(c))
+        return button->text();
+    if (auto *combo = qobject_cast<QComboBox *>(c))
+        return combo->currentText();
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(c))
+        return memo->toPlainText();
+    if (auto *label = qobject_cast<QLabel *>(c))
+        return label->text();
+    return qobject_cast<QLineEdit *>(c)->text();
+}
+
+void type(const QWidget &window, const char *name, const QString &text)
+{
+    QWidget *c = control(window, name);
+    if (auto *combo = qobject_cast<QComboBox *>(c))
+        combo->setCurrentText(text);
+    else
+        qobject_cast<QLineEdit *>(c)->setText(text);
+}
+
+void click(const QWidget &window, const char *button)
+{
+    QTest::mouseClick(control(window, button), Qt::LeftButton);
+}
+
+void clickOption(const QWidget &window, const char *option)
+{
+    QWidget *button = control(window, option);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
 void clickRow(const QWidget &window, int row)
 {
     ListView *list = figureList(window);
     list->scrollTo(list->model()->index(row, 0));
-    const QRect cell = list->visualRect(list->model()->index(row, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 1)).center());
+}
+
+void editRow(const QWidget &window, int row, const char *field, const QString &text)
+{
+    clickRow(window, row);
+    type(window, field, text);
+    click(window, "cmdUpdate");
 }

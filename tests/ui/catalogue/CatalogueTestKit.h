@@ -1,17 +1,30 @@
 #pragma once
 
 #include "platform/listview/ListView.h"
+#include "tests/support/MessageRecorder.h"
 #include "tests/support/TestInstallRoot.h"
 #include "ui/catalogue/fMain.h"
 
 #include <QTest>
 #include <QVariantMap>
+#include <memory>
 
 // Complete picMain records, so a test names only what it is about.
 QVariantMap cartesianFigure(const QString &number, const QString &thumbnail);
 QVariantMap triangularFigure(const QString &number, const QString &thumbnail);
+void addCartesianFigures(TestInstallRoot &root, int count); // B001/BP001 ... in order
 
-template <typename T>
+// A catalogue window over a temporary install root, its message boxes answered.
+struct CatalogueWindow
+{
+    TestInstallRoot root;
+    MessageRecorder messages;
+    std::unique_ptr<fMain> window;
+
+    fMain &open();
+};
+
+template <typename T = QWidget>
 T *control(const QWidget &window, const char *name)
 {
     T *found = window.findChild<T *>(QLatin1String(name));
@@ -25,17 +38,13 @@ inline ListView *figureList(const QWidget &window)
     return control<ListView>(window, "LvFigure");
 }
 
-inline void click(const QWidget &window, const char *button)
-{
-    QTest::mouseClick(control<QWidget>(window, button), Qt::LeftButton);
-}
+// What a control shows: its text, or "ticked"/"clear" for a check box.
+QString shown(const QWidget &window, const char *name);
+void type(const QWidget &window, const char *name, const QString &text);
 
-// Picks a diagram type by clicking its option button on its round indicator.
-inline void clickOption(const QWidget &window, const char *option)
-{
-    QWidget *button = control<QWidget>(window, option);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-// Clicks row `row` (0-based) of the figure list as a user would.
-void clickRow(const QWidget &window, int row);
+void click(const QWidget &window, const char *button);
+// Clicks a diagram-type option on its round indicator.
+void clickOption(const QWidget &window, const char *option);
+void clickRow(const QWidget &window, int row); // 0-based, as a user would
+// Picks a row, types into one field and presses "刷新列表".
+void editRow(const QWidget &window, int row, const char *field, const QString &text);

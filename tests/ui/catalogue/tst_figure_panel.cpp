@@ -1,17 +1,11 @@
 // Showing a figure in the editor panel and editing the list from it.
-#include "tests/support/MessageRecorder.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
 #include "platform/geometry/Twips.h"
 #include "ui/catalogue/NewFigNumber.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -23,29 +17,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QString text(const QWidget &w, const char *name)
-{
-    QWidget *c = control<QWidget>(w, name);
-    if (auto *edit = qobject_cast<QLineEdit *>(c))
-        return edit->text();
-    if (auto *combo = qobject_cast<QComboBox *>(c))
-        return combo->currentText();
-    if (auto *memo = qobject_cast<QPlainTextEdit *>(c))
-        return memo->toPlainText();
-    if (auto *box = qobject_cast<QCheckBox *>(c))
-        return box->isChecked() ? "ticked" : "clear";
-    return qobject_cast<QAbstractButton *>(c)->text();
-}
-
-void setText(const QWidget &w, const char *name, const QString &value)
-{
-    QWidget *c = control<QWidget>(w, name);
-    if (auto *edit = qobject_cast<QLineEdit *>(c))
-        edit->setText(value);
-    else if (auto *combo = qobject_cast<QComboBox *>(c))
-        combo->setCurrentText(value);
 }
 
 bool showsPicture(const QWidget &w)
@@ -60,93 +31,69 @@ class FigurePanelTest : public QObject
     Q_OBJECT
 
 private slots:
-    void clickingCartesianRowFillsEveryField();
-    void clickingTriangularRowLeavesAxisFieldsAlone();
+    void clickingRowsFillsThePanel();
     void thumbnailFollowsTheRow();
-    void thumbnailNameCannotLeaveItsFolder();
     void proposesNextFigureNumber_data();
     void proposesNextFigureNumber();
     void newFigureEntryAppendsRows();
-    void newFigureOnEmptyListStartsAtOne();
     void rowMarksFollowEdits();
-    void triangularUpdateLeavesAxisCells();
     void buttonsNeedACurrentRow();
-    void exitClosesTheWindow();
+    void emptyListProposesFirstNumbersAndExitCloses();
 };
 
-void FigurePanelTest::clickingCartesianRowFillsEveryField()
+void FigurePanelTest::clickingRowsFillsThePanel()
 {
-    TestInstallRoot root;
-    root.insertFigure(cartesianFigure("B001", "BP001"));
+    CatalogueWindow c;
+    c.root.insertFigure(cartesianFigure("B001", "BP001"));
     QVariantMap second = cartesianFigure("B002", "BP002");
-    second["X6"] = 0;
-    second["Y6"] = 1;
-    second["border"] = 0;
-    second["Vector"] = 0;
-    second["Bitmap"] = 1;
-    root.insertFigure(second);
-    fMain w;
-    w.Form_Load();
+    for (const char *flag : {"X6", "border", "Vector"})
+        second[flag] = 0;
+    second["Y6"] = second["Bitmap"] = 1;
+    c.root.insertFigure(second);
+    c.root.insertFigure(triangularFigure("T001", "TP001"));
+    fMain &w = c.open();
     clickRow(w, 1);
     const QList<QPair<const char *, QString>> expected = {
-        {"tTh", "B002"},   {"tPicName", "图 B002"}, {"tFigName", "BP002"}, {"comGroup", "3"},   {"tX1", "0.1"},
-        {"tX2", "100"},    {"tX3", "5"},           {"tX4", "10"},        {"tX5", "-2.5"},     {"CheckX6", "clear"},
-        {"CombX7", "2"},   {"tY1", "1"},           {"tY2", "1000"},      {"tY3", "1"},        {"tY4", "10"},
-        {"tY5", "1"},      {"CheckY6", "ticked"},  {"CombY7", "-1"},     {"CheckBorder", "clear"},
-        {"tSPCase", "4"},  {"tComment", "说明 B002"}, {"CheckVector", "clear"}, {"CheckBitmap", "ticked"}};
+        {"tTh", "B002"}, {"tPicName", "图 B002"}, {"tFigName", "BP002"}, {"comGroup", "3"}, {"tX1", "0.1"},
+        {"tX2", "100"}, {"tX3", "5"}, {"tX4", "10"}, {"tX5", "-2.5"}, {"CheckX6", "clear"}, {"CombX7", "2"},
+        {"tY1", "1"}, {"tY2", "1000"}, {"tY3", "1"}, {"tY4", "10"}, {"tY5", "1"}, {"CheckY6", "ticked"},
+        {"CombY7", "-1"}, {"CheckBorder", "clear"}, {"tSPCase", "4"}, {"tComment", "说明 B002"},
+        {"CheckVector", "clear"}, {"CheckBitmap", "ticked"}};
     for (const auto &[name, value] : expected)
-        QVERIFY2(text(w, name) == value, name);
-}
+        QVERIFY2(shown(w, name) == value, name);
 
-void FigurePanelTest::clickingTriangularRowLeavesAxisFieldsAlone()
-{
-    TestInstallRoot root;
-    root.insertFigure(cartesianFigure("B001", "BP001"));
-    root.insertFigure(triangularFigure("T001", "TP001"));
-    fMain w;
-    w.Form_Load();
+    // A triangular row leaves the hidden axis fields as the last Cartesian row set them.
     clickOption(w, "Opt2");
     clickRow(w, 0);
-    QCOMPARE(text(w, "tTh"), QStringLiteral("T001"));
-    QCOMPARE(text(w, "tSPCase"), QStringLiteral("7"));
-    QCOMPARE(text(w, "CheckBitmap"), QStringLiteral("ticked"));
-    // The hidden axis fields still hold the Cartesian figure shown before.
-    QCOMPARE(text(w, "tX2"), QStringLiteral("100"));
-    QCOMPARE(text(w, "CheckBorder"), QStringLiteral("ticked"));
+    QCOMPARE(shown(w, "tTh"), QStringLiteral("T001"));
+    QCOMPARE(shown(w, "tSPCase"), QStringLiteral("7"));
+    QCOMPARE(shown(w, "tX2"), QStringLiteral("100"));
+    QCOMPARE(shown(w, "CheckY6"), QStringLiteral("ticked"));
 }
 
 void FigurePanelTest::thumbnailFollowsTheRow()
 {
-    TestInstallRoot root;
-    root.insertFigure(cartesianFigure("B001", "BP001")); // file present
-    root.insertFigure(cartesianFigure("B002", "BP002")); // no file
-    root.insertFigure(cartesianFigure("B003", "BP003")); // file present but not a picture
-    root.insertFigure(cartesianFigure("B013", "BP013")); // file named in upper case
-    writeFile(root.thumbnailDir() + "/BP001.gif", kGif);
-    writeFile(root.thumbnailDir() + "/BP003.gif", "GIF89a broken");
-    writeFile(root.thumbnailDir() + "/BP013.GIF", kGif);
-    fMain w;
-    w.Form_Load();
-    QVERIFY(showsPicture(w)); // start-up shows the first row's thumbnail
-    QCOMPARE(control<QLabel>(w, "Image1")->geometry(), twipsRect(200, 4900, 5896, 5056));
+    CatalogueWindow c;
+    const QStringList names = {"BP001", "BP002", "BP003", "BP013", "../outside"};
+    for (int i = 0; i < names.size(); ++i)
+        c.root.insertFigure(cartesianFigure(QString("B00%1").arg(i), names[i]));
+    writeFile(c.root.thumbnailDir() + "/BP001.gif", kGif);
+    writeFile(c.root.thumbnailDir() + "/BP003.gif", "GIF89a broken"); // present, but no picture
+    writeFile(c.root.thumbnailDir() + "/BP013.GIF", kGif);            // other letter case
+    writeFile(c.root.root() + "/Diagram/outside.gif", kGif);          // outside the folder
+    fMain &w = c.open(); // listed by thumbnail name: ../outside comes first
+    QCOMPARE(shown(w, "tFigName"), QStringLiteral("../outside"));
+    QVERIFY(!showsPicture(w));
     clickRow(w, 1);
-    QVERIFY(!showsPicture(w));
-    clickRow(w, 0);
-    clickRow(w, 2);
-    QVERIFY(!showsPicture(w)); // not the previous figure's picture
-    clickRow(w, 3);
     QVERIFY(showsPicture(w));
-}
-
-void FigurePanelTest::thumbnailNameCannotLeaveItsFolder()
-{
-    TestInstallRoot root;
-    root.insertFigure(cartesianFigure("B001", "../outside"));
-    writeFile(root.root() + "/Diagram/outside.gif", kGif);
-    fMain w;
-    w.Form_Load();
-    QCOMPARE(text(w, "tFigName"), QStringLiteral("../outside"));
+    QCOMPARE(control(w, "Image1")->geometry(), twipsRect(200, 4900, 5896, 5056));
+    clickRow(w, 2);
     QVERIFY(!showsPicture(w));
+    clickRow(w, 1);
+    clickRow(w, 3);
+    QVERIFY(!showsPicture(w)); // not the previous figure's picture
+    clickRow(w, 4);
+    QVERIFY(showsPicture(w));
 }
 
 void FigurePanelTest::proposesNextFigureNumber_data()
@@ -155,7 +102,6 @@ void FigurePanelTest::proposesNextFigureNumber_data()
     QTest::addColumn<QString>("next");
     QTest::newRow("plain") << "A012" << "A013";
     QTest::newRow("carry") << "A099" << "A100";
-    QTest::newRow("padded") << "A005" << "A006";
     QTest::newRow("four digits") << "B999" << "B1000";
     QTest::newRow("no digits") << "AB" << "A001";
     QTest::newRow("middle dropped") << "A1234" << "A235";
@@ -171,23 +117,18 @@ void FigurePanelTest::proposesNextFigureNumber()
 
 void FigurePanelTest::newFigureEntryAppendsRows()
 {
-    TestInstallRoot root;
-    root.insertFigure(cartesianFigure("A012", "AP012"));
-    fMain w;
-    w.Form_Load();
+    CatalogueWindow c;
+    c.root.insertFigure(cartesianFigure("A012", "AP012"));
+    c.root.insertFigure(triangularFigure("T001", "TP001"));
+    fMain &w = c.open();
     click(w, "cmdAddPic");
-    QCOMPARE(text(w, "tTh"), QStringLiteral("A013"));
-    QCOMPARE(text(w, "tFigName"), QStringLiteral("AP013"));
-    QCOMPARE(text(w, "tPicName"), QString());
-    QCOMPARE(text(w, "tX1"), QString());
-    QCOMPARE(text(w, "CombY7"), QString());
-    QCOMPARE(text(w, "CheckBorder"), QStringLiteral("clear"));
-    QCOMPARE(text(w, "CheckVector"), QStringLiteral("ticked")); // left as it was
-    QCOMPARE(text(w, "cmdUpdate"), QStringLiteral("加入列表"));
-
-    setText(w, "tPicName", "新图");
+    for (const auto &[name, text] : {std::pair{"tTh", "A013"}, {"tFigName", "AP013"}, {"tPicName", ""},
+                                     {"tX1", ""}, {"CombY7", ""}, {"CheckBorder", "clear"},
+                                     {"CheckVector", "ticked"}, {"cmdUpdate", "加入列表"}})
+        QVERIFY2(shown(w, name) == text, name);
+    type(w, "tPicName", "新图");
     click(w, "cmdAddPic"); // already adding: changes nothing
-    QCOMPARE(text(w, "tPicName"), QStringLiteral("新图"));
+    QCOMPARE(shown(w, "tPicName"), QStringLiteral("新图"));
 
     click(w, "cmdUpdate");
     click(w, "cmdUpdate");
@@ -196,109 +137,73 @@ void FigurePanelTest::newFigureEntryAppendsRows()
     QCOMPARE(list->text(1), QStringLiteral("2#"));
     QCOMPARE(list->text(2), QStringLiteral("3#"));
     QCOMPARE(list->tag(2), 2);
-    QCOMPARE(list->cell(2, 1), QStringLiteral("A013"));
     QCOMPARE(list->cell(2, 2), QStringLiteral("新图"));
-
     clickRow(w, 0);
-    QCOMPARE(text(w, "cmdUpdate"), QStringLiteral("刷新列表"));
-}
+    QCOMPARE(shown(w, "cmdUpdate"), QStringLiteral("刷新列表"));
 
-void FigurePanelTest::newFigureOnEmptyListStartsAtOne()
-{
-    TestInstallRoot root;
-    fMain w;
-    w.Form_Load();
-    click(w, "cmdAddPic");
-    QCOMPARE(text(w, "tTh"), QStringLiteral("B001"));
-    QCOMPARE(text(w, "tFigName"), QStringLiteral("BP001"));
+    // A triangular figure is added without axis cells.
     clickOption(w, "Opt2");
-    clickRow(w, 0); // nothing to click: the list is empty, adding mode stays
-    w.LvFigure_Click();
+    clickRow(w, 0);
     click(w, "cmdAddPic");
-    QCOMPARE(text(w, "tTh"), QStringLiteral("T001"));
+    click(w, "cmdUpdate");
+    QCOMPARE(list->cell(1, 1), QStringLiteral("T002"));
+    for (int cell = 5; cell <= 19; ++cell)
+        QVERIFY(list->cell(1, cell).isEmpty());
 }
 
 void FigurePanelTest::rowMarksFollowEdits()
 {
-    TestInstallRoot root;
-    for (int i = 1; i <= 3; ++i)
-        root.insertFigure(cartesianFigure(QString("B00%1").arg(i), QString("BP00%1").arg(i)));
-    fMain w;
-    w.Form_Load();
+    CatalogueWindow c;
+    addCartesianFigures(c.root, 3);
+    fMain &w = c.open();
     ListView *list = figureList(w);
+    auto state = [list](int row) { return list->text(row) + " " + QString::number(list->tag(row)); };
 
     clickRow(w, 1);
     click(w, "cmdUpdate");
-    QCOMPARE(list->text(1), QStringLiteral("2*"));
-    QCOMPARE(list->tag(1), 1);
+    QCOMPARE(state(1), QStringLiteral("2* 1"));
     click(w, "CmdDelete");
-    QCOMPARE(list->text(1), QStringLiteral("2★"));
-    QCOMPARE(list->tag(1), -1);
     click(w, "CmdDelete"); // not a toggle
-    QCOMPARE(list->text(1), QStringLiteral("2★"));
+    QCOMPARE(state(1), QStringLiteral("2★ -1"));
     click(w, "cmdUpdate");
-    QCOMPARE(list->text(1), QStringLiteral("2*"));
-    QCOMPARE(list->tag(1), 1);
+    QCOMPARE(state(1), QStringLiteral("2* 1"));
 
     click(w, "cmdAddPic");
     click(w, "cmdUpdate");
-    QCOMPARE(list->text(3), QStringLiteral("4#"));
-    clickRow(w, 3);
-    setText(w, "tPicName", "改名");
-    click(w, "cmdUpdate");
-    QCOMPARE(list->text(3), QStringLiteral("4#"));
-    QCOMPARE(list->tag(3), 2);
+    editRow(w, 3, "tPicName", "改名");
+    QCOMPARE(state(3), QStringLiteral("4# 2"));
     QCOMPARE(list->cell(3, 2), QStringLiteral("改名"));
     click(w, "CmdDelete");
-    QCOMPARE(list->text(3), QStringLiteral("4★"));
-    QCOMPARE(list->tag(3), -1);
-    QCOMPARE(list->text(0), QStringLiteral("1"));
-    QCOMPARE(list->tag(0), 0);
-}
-
-void FigurePanelTest::triangularUpdateLeavesAxisCells()
-{
-    TestInstallRoot root;
-    root.insertFigure(triangularFigure("T001", "TP001"));
-    fMain w;
-    w.Form_Load();
-    clickOption(w, "Opt2");
-    clickRow(w, 0);
-    click(w, "cmdAddPic");
-    click(w, "cmdUpdate");
-    ListView *list = figureList(w);
-    QCOMPARE(list->cell(1, 1), QStringLiteral("T002"));
-    for (int cell = 5; cell <= 19; ++cell)
-        QVERIFY(list->cell(1, cell).isEmpty());
-    QCOMPARE(list->cell(1, 23), QStringLiteral("True")); // bitmap box as the T001 row left it
+    QCOMPARE(state(3), QStringLiteral("4★ -1"));
+    QCOMPARE(state(0), QStringLiteral("1 0"));
 }
 
 void FigurePanelTest::buttonsNeedACurrentRow()
 {
-    TestInstallRoot root;
-    root.insertFigure(cartesianFigure("B001", "BP001"));
-    root.insertFigure(triangularFigure("T001", "TP001"));
-    MessageRecorder messages;
-    fMain w;
-    w.Form_Load();
+    CatalogueWindow c;
+    c.root.insertFigure(cartesianFigure("B001", "BP001"));
+    c.root.insertFigure(triangularFigure("T001", "TP001"));
+    fMain &w = c.open();
     clickOption(w, "Opt2"); // the row shown before belonged to the other list
     click(w, "cmdUpdate");
     click(w, "CmdDelete");
-    ListView *list = figureList(w);
-    QCOMPARE(list->text(0), QStringLiteral("1"));
-    QCOMPARE(list->tag(0), 0);
-    QCOMPARE(list->cell(0, 1), QStringLiteral("T001"));
-    QCOMPARE(messages.count(), 2);
-    QCOMPARE(messages.last().text, QStringLiteral("请先在列表中选择一个图版。"));
+    QCOMPARE(c.messages.count(), 2);
+    QCOMPARE(c.messages.last().text, QStringLiteral("请先在列表中选择一个图版。"));
+    QCOMPARE(figureList(w)->text(0), QStringLiteral("1"));
+    QCOMPARE(figureList(w)->cell(0, 1), QStringLiteral("T001"));
 }
 
-void FigurePanelTest::exitClosesTheWindow()
+void FigurePanelTest::emptyListProposesFirstNumbersAndExitCloses()
 {
-    TestInstallRoot root;
-    fMain w;
-    w.Form_Load();
+    CatalogueWindow c;
+    fMain &w = c.open();
+    click(w, "cmdAddPic");
+    QCOMPARE(shown(w, "tTh"), QStringLiteral("B001"));
+    clickOption(w, "Opt2");
+    w.LvFigure_Click(); // leaves adding mode, as a click on the empty list does
+    click(w, "cmdAddPic");
+    QCOMPARE(shown(w, "tTh"), QStringLiteral("T001"));
     w.show();
-    QVERIFY(w.isVisible());
     click(w, "cmdCancel");
     QVERIFY(!w.isVisible());
 }
