@@ -35,11 +35,6 @@ void ListView::setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInT
         setColumnWidth(c, twipsToPixels(captionsAndWidthsInTwips[c].second));
 }
 
-QString ListView::columnCaption(int column) const
-{
-    return m_model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-}
-
 void ListView::setRows(std::vector<ListRow> rows)
 {
     m_model.replaceRows(std::move(rows));

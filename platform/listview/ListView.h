@@ -15,11 +15,8 @@ public:
     explicit ListView(QWidget *parent = nullptr);
 
     void setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInTwips);
-    int columnCountShown() const { return m_model.columnCount(); }
-    QString columnCaption(int column) const;
 
     int count() const { return m_model.rowCount(); }
-    void clear() { m_model.replaceRows({}); }
     // Replaces every row at once (fast for long lists) and selects the first.
     void setRows(std::vector<ListRow> rows);
     int addRow(ListRow row = {});

@@ -99,7 +99,6 @@ void fMain::LoadFigData(int FT)
         OpenSharedRecordset();
         rows = figureRows(*gRs, FT == 1);
     } catch (const DbError &e) {
-        rows.clear();
         MessageRequest request;
         request.icon = QMessageBox::Warning;
         request.text = (openFailure.isEmpty() ? QStringLiteral("无法读取图版数据库：")

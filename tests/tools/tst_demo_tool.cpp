@@ -1,0 +1,207 @@
+#include "tools/GifWriter.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The tool's exit code, -1 if it did not finish; its error output in *err.
+int runTool(const QStringList &arguments, QString *err = nullptr)
+{
+    QProcess tool;
+    tool.start(QString::fromUtf8(QUILLAR_DEMO_TOOL), arguments);
+    if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit)
+        return -1;
+    if (err)
+        *err = QString::fromUtf8(tool.readAllStandardError()).trimmed();
+    return tool.exitCode();
+}
+
+// The first column of every row the query gives on ROOT's catalogue.
+QVariantList column(const QString &root, const QString &sql)
+{
+    QVariantList values;
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(root + QStringLiteral("/dbase/system.mdb"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            ok = q.exec(sql);
+            while (q.next())
+                values << q.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    if (!ok)
+        QTest::qFail(qPrintable(QStringLiteral("query failed: ") + sql), __FILE__, __LINE__);
+    return values;
+}
+
+int count(const QString &root, const QString &sql) { return column(root, sql).value(0).toInt(); }
+
+} // namespace
+
+class TestDemoTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void demoHasFiguresWithPointsLabelsAndThumbnails();
+    void demoRefusesAnExistingCatalogueWithoutForce();
+    void syntheticCountsFollowTheOptions_data();
+    void syntheticCountsFollowTheOptions();
+    void gifReadsBackWithItsSizeAndColours_data();
+    void gifReadsBackWithItsSizeAndColours();
+
+private:
+    QTemporaryDir m_dir;
+    // Blanks, Chinese, and characters that mean something in URLs and shells.
+    const QString m_demoRoot = m_dir.filePath(QStringLiteral("演示 根目录#%?"));
+};
+
+void TestDemoTool::demoHasFiguresWithPointsLabelsAndThumbnails()
+{
+    QString err;
+    QCOMPARE(runTool({QStringLiteral("demo"), m_demoRoot}, &err), 0);
+    QVERIFY2(err.isEmpty(), qPrintable(err));
+
+    QVERIFY(count(m_demoRoot, QStringLiteral("SELECT COUNT(*) FROM picMain")) >= 12);
+    QCOMPARE(count(m_demoRoot, QStringLiteral("SELECT COUNT(DISTINCT LB) FROM picMain WHERE LB IN ('B', 'T')")), 2);
+    QCOMPARE(count(m_demoRoot, QStringLiteral("SELECT COUNT(*) FROM picMain WHERE th NOT IN (SELECT th FROM pData) "
+                                              "OR th NOT IN (SELECT th FROM picLable)")),
+             0);
+
+    // Thumbnails are looked up by figName whatever the case of the extension.
+    const QDir dir(m_demoRoot + QStringLiteral("/Diagram/MiniMap"));
+    QMap<QString, QString> files;
+    for (const QString &file : dir.entryList(QDir::Files))
+        files.insert(file.toLower(), file);
+    for (const QVariant &figName : column(m_demoRoot, QStringLiteral("SELECT figName FROM picMain"))) {
+        const QString file = files.value(figName.toString().toLower() + QStringLiteral(".gif"));
+        QVERIFY2(!file.isEmpty(), qPrintable(figName.toString()));
+        QImageReader reader(dir.filePath(file));
+        reader.setDecideFormatFromContent(true);
+        QCOMPARE(reader.format(), QByteArray("gif"));
+        const QImage image = reader.read().convertToFormat(QImage::Format_RGB32);
+        // Drawn, not a blank page.
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += image.pixel(x, y) != qRgb(255, 255, 255);
+        QVERIFY2(inked > 1000, qPrintable(file));
+    }
+    QVERIFY(std::any_of(files.cbegin(), files.cend(), [](const QString &f) { return f.endsWith(QStringLiteral(".GIF")); }));
+}
+
+void TestDemoTool::demoRefusesAnExistingCatalogueWithoutForce()
+{
+    QFile file(m_demoRoot + QStringLiteral("/dbase/system.mdb"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("a user's catalogue");
+    file.close();
+
+    QString err;
+    QCOMPARE(runTool({QStringLiteral("demo"), m_demoRoot}, &err), 1);
+    QVERIFY2(!err.isEmpty() && !err.contains(QLatin1Char('\n')), qPrintable(err));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("a user's catalogue"));
+    file.close();
+
+    QCOMPARE(runTool({QStringLiteral("demo"), m_demoRoot, QStringLiteral("--force")}), 0);
+    QVERIFY(count(m_demoRoot, QStringLiteral("SELECT COUNT(*) FROM picMain")) >= 12);
+}
+
+void TestDemoTool::syntheticCountsFollowTheOptions_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QList<int>>("expected"); // figures, triangular, points, labels, thumbnails
+    QTest::newRow("separate values, thumbnails")
+        << QStringList{QStringLiteral("--figures"), QStringLiteral("6"), QStringLiteral("--points"),
+                       QStringLiteral("4"), QStringLiteral("--labels"), QStringLiteral("2"), QStringLiteral("--thumbnails")}
+        << QList<int>{6, 2, 24, 12, 6};
+    QTest::newRow("joined values")
+        << QStringList{QStringLiteral("--figures=31"), QStringLiteral("--points=17"), QStringLiteral("--labels=3")}
+        << QList<int>{31, 10, 31 * 17, 31 * 3, 0};
+    QTest::newRow("figures only") << QStringList{QStringLiteral("--figures=4")} << QList<int>{4, 1, 0, 0, 0};
+}
+
+void TestDemoTool::syntheticCountsFollowTheOptions()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QList<int>, expected);
+    const QString root = m_dir.filePath(QStringLiteral("合成 ") + QTest::currentDataTag());
+    QCOMPARE(runTool(QStringList{QStringLiteral("synthetic"), root} + options), 0);
+    const QList<int> actual{
+        count(root, QStringLiteral("SELECT COUNT(*) FROM picMain")),
+        count(root, QStringLiteral("SELECT COUNT(*) FROM picMain WHERE LB = 'T'")),
+        count(root, QStringLiteral("SELECT COUNT(*) FROM pData")),
+        count(root, QStringLiteral("SELECT COUNT(*) FROM picLable")),
+        int(QDir(root + QStringLiteral("/Diagram/MiniMap")).entryList({QStringLiteral("*.gif")}, QDir::Files).size()),
+    };
+    QCOMPARE(actual, expected);
+}
+
+void TestDemoTool::gifReadsBackWithItsSizeAndColours_data()
+{
+    // Odd widths catch row-padding mistakes: 8-bit rows are padded to 4 bytes.
+    QTest::addColumn<QImage>("image");
+    QTest::addColumn<double>("worstError");
+    QImage few(37, 23, QImage::Format_RGB32);
+    few.fill(Qt::white);
+    QPainter(&few).fillRect(0, 0, 9, 23, QColor(200, 10, 10));
+    QTest::newRow("few colours are kept exactly") << few << 0.0;
+
+    // A colour ramp and anti-aliased drawing: far more than 256 colours.
+    QImage many(393, 337, QImage::Format_RGB32);
+    many.fill(Qt::white);
+    QPainter p(&many);
+    for (int x = 0; x < 256; ++x) {
+        p.setPen(QColor(x, 255 - x, (x * 3) % 256));
+        p.drawLine(x, 0, x, 60);
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x1d, 0x4e, 0x9a), 1.5));
+    p.drawEllipse(QRectF(40, 90, 300, 200));
+    p.setPen(Qt::black);
+    p.drawText(QPointF(60, 200), QStringLiteral("玄武岩 SiO2"));
+    p.end();
+    // The palette's colour cube has steps of 51: at most half a cube diagonal off.
+    QTest::newRow("many colours come back close") << many << 44.2;
+}
+
+void TestDemoTool::gifReadsBackWithItsSizeAndColours()
+{
+    QFETCH(QImage, image);
+    QFETCH(double, worstError);
+    const QString path = m_dir.filePath(QStringLiteral("图 %1.gif").arg(QTest::currentDataTag()));
+    QCOMPARE(GifWriter::write(image, path), QString());
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), QByteArray("gif"));
+    const QImage back = reader.read().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(back.size(), image.size());
+    double worst = 0, total = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = back.pixel(x, y), b = image.pixel(x, y);
+            const double d = std::hypot(qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b));
+            worst = std::max(worst, d);
+            total += d;
+        }
+    QVERIFY2(worst <= worstError, qPrintable(QStringLiteral("worst colour error %1").arg(worst)));
+    QVERIFY2(total / (image.width() * image.height()) < 3.0, qPrintable(QString::number(total)));
+}
+
+QTEST_MAIN(TestDemoTool)
+#include "tst_demo_tool.moc"
