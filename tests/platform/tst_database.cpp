@@ -1,0 +1,302 @@
+// The storage layer against real catalogue files: what a connection refuses
+// to open, awkward folder names, closing, transactions; record sets with
+// positions, fields by name, conversions by declared type, write-back by row
+// identity, and failures that leave the file as it was.
+
+#include "platform/database/Recordset.h"
+#include "tests/support/DbFailure.h"
+#include "tests/support/TestInstallRoot.h"
+#include "tools/CatalogueSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using Values = std::initializer_list<std::pair<QString, QVariant>>;
+
+static QByteArray fileBytes(const QString &path) // null when there is no file
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class DatabaseTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestInstallRoot> root;
+    std::shared_ptr<Connection> conn;
+    Recordset rs;
+
+    // Rows as "a|b; c|d", for readable comparisons; quote() in the select spells NULL out.
+    QString rows(const QString &sql) const
+    {
+        QStringList out;
+        for (const QVariantList &row : root->rows(sql))
+            out << QVariant(row).toStringList().join(u'|');
+        return out.join(u"; "_s);
+    }
+    QString picMain() const { return rows(u"select * from picMain order by th"_s); }
+    void open(const QString &sql) { rs.open(sql, conn); }
+    int count(const QString &sql) { open(sql); return rs.recordCount(); }
+    void write(Values values) // sets the fields, then writes the record back
+    {
+        for (const auto &[field, value] : values)
+            rs.setValue(field, value);
+        rs.update();
+    }
+    void add(const QString &sql, Values values) // a new record in the table of `sql`
+    {
+        open(sql);
+        rs.addNew();
+        write(values);
+    }
+
+private slots:
+    void init()
+    {
+        root = std::make_unique<TestInstallRoot>();
+        root->exec(u"insert into picMain (th, LB, figName, Vector, Bitmap) values ('B002', 'B', 'Zr-Ti', 1, 1), "
+                   "('B001', 'B', 'AFM', 1, 1), ('B003', 'B', 'TAS', 1, 1), ('S001', 'S', 'Ab', 1, 1)"_s);
+        conn = std::make_shared<Connection>();
+        conn->open(root->cataloguePath());
+    }
+
+    void cleanup() { rs.close(); conn.reset(); root.reset(); } // the connection goes before the root's folder
+
+    void refusesWhatIsNoCatalogue_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file at all
+        TestInstallRoot incomplete;
+        incomplete.exec(u"DROP TABLE picLable"_s);
+        QTest::newRow("missing file") << QByteArray();
+        QTest::newRow("Access file") << QByteArray("\x00\x01\x00\x00Standard Jet DB", 19).leftJustified(4096, '\0');
+        QTest::newRow("text file") << QByteArray("th,figName\nB001,Granite\n");
+        QTest::newRow("empty file") << QByteArray("");
+        QTest::newRow("SQLite without picLable") << fileBytes(incomplete.cataloguePath());
+    }
+
+    void refusesWhatIsNoCatalogue()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"system.mdb"_s);
+        if (QFile file(path); !content.isNull())
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        Connection refusing;
+        QVERIFY_DB_FAILS(refusing.open(path));
+        QVERIFY_DB_FAILS(refusing.execute(u"select 1"_s));
+        // Refusing a file leaves it as it was, and never creates one.
+        QCOMPARE(fileBytes(path), content);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), content.isNull() ? QStringList() : QStringList{"system.mdb"});
+    }
+
+    void opensAwkwardFolderNames_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("blank, Chinese") << "图版 数据库";
+        QTest::newRow("hash, percent") << "a#b100%20";
+        QTest::newRow("question mark") << "why?mode=ro";
+    }
+
+    void opensAwkwardFolderNames()
+    {
+        QFETCH(QString, folder);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(folder + u"/dbase/system.mdb"_s);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QCOMPARE(createCatalogueFile(path), QString());
+        Connection awkward;
+        awkward.open(path);
+        awkward.execute(u"insert into picType (grp, grpName) values (1, '直角')"_s);
+        // The write reached that very file, and nothing else appeared.
+        QVERIFY(fileBytes(path).contains("直角"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{folder});
+    }
+
+    void closingIsHarmless()
+    {
+        for (const auto &c : {std::make_shared<Connection>(), conn}) { // never opened, then opened
+            c->close();
+            c->close();
+            QVERIFY(!c->isOpen());
+            QVERIFY_DB_FAILS(c->execute(u"select 1"_s));
+            c->open(root->cataloguePath()); // the same object opens again
+            QVERIFY(c->isOpen());
+        }
+    }
+
+    void transactions_data()
+    {
+        QTest::addColumn<bool>("commit");
+        QTest::newRow("rolled back") << false;
+        QTest::newRow("committed") << true;
+    }
+
+    void transactions()
+    {
+        QFETCH(bool, commit);
+        conn->beginTransaction();
+        conn->execute(u"DELETE from picMain where th= 'B002'"_s);
+        open(u"select * from picMain where th= 'B001'"_s);
+        write({{"tm", "new"}});
+        commit ? conn->commit() : conn->rollback();
+        // Checked through another connection: the outcome is in the file.
+        QCOMPARE(root->scalar(u"select group_concat(th || tm) from (select * from picMain order by th)"_s).toString(),
+                 commit ? u"B001new,B003,S001"_s : u"B001,B002,B003,S001"_s);
+        QVERIFY_DB_FAILS(conn->commit()); // no transaction open
+        conn->rollback();                 // harmless without one
+    }
+
+    void positionsAndFieldNames()
+    {
+        QCOMPARE(count(u"select * from picMain where LB = 'B' order by figName"_s), 3);
+        QCOMPARE(rs.absolutePosition(), 1);
+        QStringList order;
+        for (int p = 1; p <= rs.recordCount(); ++p) {
+            rs.setAbsolutePosition(p);
+            order << rs.text(u"figName"_s);
+            QCOMPARE(rs.text(u"TH"_s), rs.text(u"tH"_s));
+        }
+        QCOMPARE(order, (QStringList{"AFM", "TAS", "Zr-Ti"}));
+        QVERIFY(rs.value(u"comment"_s).isNull() && rs.text(u"Comment"_s).isEmpty());
+        QVERIFY_DB_FAILS(rs.setAbsolutePosition(0));
+        QVERIFY_DB_FAILS(rs.setAbsolutePosition(4));
+        QVERIFY_DB_FAILS(rs.value(u"nosuch"_s));
+        // A select that found nothing has no current record to read or write.
+        QCOMPARE(count(u"select * from picMain where th= 'B999'"_s), 0);
+        QVERIFY_DB_FAILS(rs.value(u"th"_s));
+        QVERIFY_DB_FAILS(write({{"tm", "x"}}));
+    }
+
+    void writesConvertByDeclaredType_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QVariant>("input");
+        QTest::addColumn<QString>("stored");   // quote() of what the file holds; empty: the write is refused
+        QTest::addColumn<QString>("readText"); // what the record set gives back
+        QTest::newRow("real 0.1") << "X2" << QVariant("0.1") << "0.1" << "0.1";
+        QTest::newRow("real from a number") << "X3" << QVariant(-2.5) << "-2.5" << "-2.5";
+        QTest::newRow("real, whole") << "X4" << QVariant("100") << "100.0" << "100";
+        QTest::newRow("integer 2.5 to even") << "X7" << QVariant("2.5") << "2" << "2";
+        QTest::newRow("integer 3.5 to even") << "Y7" << QVariant(3.5) << "4" << "4";
+        QTest::newRow("integer -2.5 to even") << "grp" << QVariant(" -2.5") << "-2" << "-2";
+        QTest::newRow("boolean True") << "X6" << QVariant("True") << "1" << "True";
+        QTest::newRow("boolean -1") << "border" << QVariant(-1) << "1" << "True";
+        QTest::newRow("boolean fAlSe") << "Vector" << QVariant("fAlSe") << "0" << "False";
+        QTest::newRow("boolean \"0\"") << "Bitmap" << QVariant("0") << "0" << "False";
+        QTest::newRow("text as is") << "Comment" << QVariant(" 007 ") << "' 007 '" << " 007 ";
+        const std::pair<const char *, const char *> refused[] = {
+            {"X1", ""}, {"X1", "  "}, {"X1", "abc"}, {"X2", "2.5x"}, {"X7", ""}, {"X7", "abc"},
+            {"X6", ""}, {"X6", "yes"}, {"nosuch", "1"}, {"twice", "1"}}; // twice: an expression
+        for (const auto &[column, input] : refused)
+            QTest::addRow("%s '%s' refused", column, input) << column << QVariant(input) << QString() << QString();
+    }
+
+    void writesConvertByDeclaredType()
+    {
+        QFETCH(QString, column);
+        QFETCH(QVariant, input);
+        QFETCH(QString, stored);
+        QFETCH(QString, readText);
+        const QString before = picMain();
+        open(u"select *, X1*2 as twice from picMain where th= 'B001'"_s);
+        if (stored.isEmpty()) {
+            QVERIFY_DB_FAILS(rs.setValue(column, input));
+            rs.update(); // the refused value must not be waiting to be written
+            QCOMPARE(picMain(), before);
+            return;
+        }
+        rs.setValue(column, input);
+        QCOMPARE(rs.text(column), readText); // before the update, too
+        rs.update();
+        QCOMPARE(root->scalar(u"select quote(%1) from picMain where th='B001'"_s.arg(column)).toString(), stored);
+        open(u"select * from picMain where th= 'B001'"_s); // read back
+        QCOMPARE(rs.text(column), readText);
+    }
+
+    void failedUpdateLeavesNoHalfRecord()
+    {
+        const auto before = picMain();
+        open(u"select * from picMain where th= 'B009'"_s);
+        rs.addNew();
+        QVERIFY_DB_FAILS(write({{"th", "B009"}, {"X1", 1.5}})); // LB may not be NULL
+        QVERIFY_DB_FAILS(write({{"th", "B001"}, {"LB", "B"}})); // th is taken
+        QCOMPARE(picMain(), before);
+        write({{"th", "B009"}}); // the same statement runs once the values are right
+        QVERIFY_DB_FAILS(write({{"th", "B002"}, {"tm", "lost"}})); // th is taken: neither field lands
+        const QString added = u"select th, tm, X1 from picMain where X1 <> 0"_s;
+        QCOMPARE(rows(added), u"B009||1.5"_s);
+        write({{"th", "B010"}});
+        QCOMPARE(rows(added), u"B010|lost|1.5"_s);
+    }
+
+    void statementsOfLaterWindows()
+    {
+        root->exec(u"insert into picType values (3, 'Old'), (5, 'Five')"_s);
+        root->exec(u"insert into pData (th, ID, X) values ('B001', 1, 0.25), ('B002', 1, 9)"_s);
+        root->exec(u"insert into picLable (th, ID, Lbl) values ('B001', 1, 'a'), ('B001', 2, 'b')"_s);
+        QCOMPARE(count(u"select grp,grpName from picType order by grp"_s), 2);
+        QCOMPARE(count(u"select * from pData where Th = 'B001' order by ID"_s), 1);
+        QCOMPARE(count(u"select * from picLable where Th = 'B001' order by ID"_s), 2);
+
+        open(u"select grpName from picType where grp = 3"_s);
+        write({{"grpName", "New"}});
+        add(u"select * from picType where grp = 4"_s, {{"grp", 4}, {"grpName", "Four"}});
+        write({{"grp", 6}}); // the key is the row's identity: it moves with it
+        write({{"grpName", "Six"}});
+        QCOMPARE(rows(u"select grp, typeof(grp), grpName from picType order by grp"_s),
+                 u"3|integer|New; 5|integer|Five; 6|integer|Six"_s);
+
+        add(u"select * from pData where th= 'B001' and ID=3"_s,
+            {{"th", "B001"}, {"ID", "3"}, {"Series", "1"}, {"curve", "True"}, {"X", "1.5"}, {"Y", "-2"}, {"L", "0"}});
+        open(u"select * from pData where th= 'B001' and ID=3"_s);
+        write({{"Y", "7"}});
+        QCOMPARE(rows(u"select Series, curve, X, quote(Y), L from pData where ID = 3"_s), u"1|1|1.5|7.0|0"_s);
+
+        conn->execute(u"DELETE from picLable where th= 'B001' and ID=2"_s);
+        add(u"select * from picLable where th= 'B001' and ID=2"_s, {{"th", "B001"}, {"id", 2}, {"Lbl", "c"}});
+        QCOMPARE(rows(u"select ID, Lbl from picLable order by ID"_s), u"1|a; 2|c"_s);
+    }
+
+    void catalogueWithoutConstraints()
+    {
+        conn->close();
+        for (const char *sql : {"DROP TABLE picMain", "DROP TABLE picType", "DROP TABLE pData",
+                                "CREATE TABLE picMain (th TEXT, LB TEXT, figName TEXT, X1 REAL, X6 BOOLEAN)",
+                                "CREATE TABLE picType (grp, grpName)", // no declared types at all
+                                "CREATE TABLE pData (th TEXT, ID INTEGER, curve BOOLEAN, X REAL)",
+                                "insert into pData values ('B001', NULL, NULL, NULL), ('B001', NULL, NULL, NULL)"})
+            root->exec(QString::fromLatin1(sql));
+        conn->open(root->cataloguePath());
+        QCOMPARE(count(u"select * from pData where th= 'B001'"_s), 2);
+        for (const QString &field : {u"ID"_s, u"curve"_s, u"X"_s})
+            QVERIFY(rs.value(field).isNull() && rs.text(field).isEmpty());
+        rs.setAbsolutePosition(2); // two identical rows: the update finds the second by its identity alone
+        write({{"X", "1.5"}, {"curve", "false"}});
+        QCOMPARE(rows(u"select quote(X), quote(curve) from pData order by rowid"_s), u"NULL|NULL; 1.5|0"_s);
+
+        add(u"select * from picType where grp = 4"_s, {{"grp", 4}, {"grpName", "Four"}});
+        QCOMPARE(rows(u"select typeof(grp), grp, grpName from picType"_s), u"integer|4|Four"_s);
+        add(u"select * from picMain where th= 'B001'"_s, {}); // a record of NULLs only
+        QCOMPARE(rows(u"select quote(coalesce(th, LB, figName, X1, X6)) from picMain"_s), u"NULL"_s);
+    }
+
+    void updateAfterItsConnectionClosedFails()
+    {
+        open(u"select * from picMain where th= 'B001'"_s);
+        const auto before = picMain();
+        conn->close();
+        QVERIFY_DB_FAILS(write({{"tm", "late"}}));
+        rs.addNew();
+        QVERIFY_DB_FAILS(write({{"th", "B100"}, {"LB", "B"}}));
+        QCOMPARE(picMain(), before);
+        QVERIFY_DB_FAILS(open(u"select * from picMain"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(DatabaseTest)
+#include "tst_database.moc"
