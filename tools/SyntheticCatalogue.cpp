@@ -107,6 +107,12 @@ DiagramTemplate SyntheticCatalogue::figure(int index) const
     f.vector = n % 2 == 0;
     f.bitmap = n % 3 == 1;
 
+    // Triangle parts no smaller than `least` percent each keep a position off the edges.
+    auto randomPosition = [&](int least) {
+        if (triangular)
+            return DiagramBuilder::fromTernary({rng.between(least, 100), rng.between(least, 100), rng.between(least, 100)});
+        return QPointF(randomOnAxis(rng, f.x), randomOnAxis(rng, f.y));
+    };
     const int points = std::max(0, m_options.points);
     const int series = std::clamp(points / 8, 1, DiagramTemplate::kMaxSeries);
     f.points.reserve(points);
@@ -116,14 +122,9 @@ DiagramTemplate SyntheticCatalogue::figure(int index) const
         const bool first = f.points.isEmpty() || f.points.last().series != p.series;
         p.line = first ? LineType::None : (j % 7 == 0 ? LineType::Dashed : (j % 11 == 0 ? LineType::Dotted : LineType::Solid));
         p.curve = p.series % 4 == 0;
-        if (triangular) {
-            const QPointF xy = DiagramBuilder::fromTernary({rng.between(1, 100), rng.between(1, 100), rng.between(1, 100)});
-            p.x = xy.x();
-            p.y = xy.y();
-        } else {
-            p.x = randomOnAxis(rng, f.x);
-            p.y = randomOnAxis(rng, f.y);
-        }
+        const QPointF xy = randomPosition(1);
+        p.x = xy.x();
+        p.y = xy.y();
         f.points << p;
     }
 
@@ -131,14 +132,9 @@ DiagramTemplate SyntheticCatalogue::figure(int index) const
     f.labels.reserve(labels);
     for (int k = 1; k <= labels; ++k) {
         DiagramLabel l;
-        if (triangular) {
-            const QPointF xy = DiagramBuilder::fromTernary({rng.between(10, 100), rng.between(10, 100), rng.between(10, 100)});
-            l.x = xy.x();
-            l.y = xy.y();
-        } else {
-            l.x = randomOnAxis(rng, f.x);
-            l.y = randomOnAxis(rng, f.y);
-        }
+        const QPointF xy = randomPosition(10);
+        l.x = xy.x();
+        l.y = xy.y();
         l.text = k % 5 == 0 ? QStringLiteral("区域 %1\n（合成）").arg(k) : QStringLiteral("区域 %1").arg(k);
         f.labels << l;
     }
