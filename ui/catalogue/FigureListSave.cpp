@@ -34,13 +34,6 @@ void writeFields(const ListView &list, int row, bool cartesian)
     }
 }
 
-bool numberIsStored(const QString &number)
-{
-    gSql = CatalogueStatements::figureByNumber(number);
-    OpenSharedRecordset();
-    return gRs->recordCount() > 0;
-}
-
 // How many rows of the list will still carry each number after this save.
 QHash<QString, int> numbersInList(const ListView &list)
 {
@@ -52,14 +45,9 @@ QHash<QString, int> numbersInList(const ListView &list)
     return counts;
 }
 
-// A new number must not take over another figure's record, in the catalogue
-// or in the list.
-void refuseTakenNumber(const QHash<QString, int> &numbersInList, const QString &number)
+DbError numberTaken(const QString &number)
 {
-    if (numbersInList.value(number) > 1)
-        throw DbError(QStringLiteral("图号 %1 在列表中不止一行使用").arg(number));
-    if (numberIsStored(number))
-        throw DbError(QStringLiteral("图号 %1 已经存在于图版数据库中，不能再用").arg(number));
+    return DbError(QStringLiteral("图号 %1 已经存在于图版数据库中，不能再用").arg(number));
 }
 
 void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> &numbersInList)
@@ -75,14 +63,27 @@ void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> 
         return;
     }
     // A changed row is found by the number it was loaded with, so editing the
-    // number renames the figure instead of writing into another record.
+    // number renames the figure; a new or edited number must not take over
+    // another figure's record, in the list or in the catalogue.
     const bool isNew = !storedKey.isValid();
-    if (isNew || number != storedKey.toString())
-        refuseTakenNumber(numbersInList, number);
-    gSql = CatalogueStatements::figureByNumber(isNew ? number : storedKey.toString());
+    const QString key = isNew ? number : storedKey.toString();
+    if (isNew || number != key) {
+        if (numbersInList.value(number) > 1)
+            throw DbError(QStringLiteral("图号 %1 在列表中不止一行使用").arg(number));
+    }
+    if (number != key) {
+        gSql = CatalogueStatements::figureByNumber(number);
+        OpenSharedRecordset();
+        if (gRs->recordCount() > 0)
+            throw numberTaken(number);
+    }
+    gSql = CatalogueStatements::figureByNumber(key);
     OpenSharedRecordset();
-    if (isNew)
+    if (isNew) {
+        if (gRs->recordCount() > 0)
+            throw numberTaken(number);
         gRs->addNew();
+    }
     writeFields(list, row, cartesian);
     gRs->update();
 }
