@@ -1,8 +1,5 @@
-#include "tools/GifWriter.h"
-
 #include <QDir>
 #include <QImageReader>
-#include <QPainter>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -10,7 +7,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -61,8 +57,6 @@ private slots:
     void demoRefusesAnExistingCatalogueWithoutForce();
     void syntheticCountsFollowTheOptions_data();
     void syntheticCountsFollowTheOptions();
-    void gifReadsBackWithItsSizeAndColours_data();
-    void gifReadsBackWithItsSizeAndColours();
 
 private:
     QTemporaryDir m_dir;
@@ -150,57 +144,6 @@ void TestDemoTool::syntheticCountsFollowTheOptions()
         int(QDir(root + QStringLiteral("/Diagram/MiniMap")).entryList({QStringLiteral("*.gif")}, QDir::Files).size()),
     };
     QCOMPARE(actual, expected);
-}
-
-void TestDemoTool::gifReadsBackWithItsSizeAndColours_data()
-{
-    // Odd widths catch row-padding mistakes: 8-bit rows are padded to 4 bytes.
-    QTest::addColumn<QImage>("image");
-    QTest::addColumn<double>("worstError");
-    QImage few(37, 23, QImage::Format_RGB32);
-    few.fill(Qt::white);
-    QPainter(&few).fillRect(0, 0, 9, 23, QColor(200, 10, 10));
-    QTest::newRow("few colours are kept exactly") << few << 0.0;
-
-    // A colour ramp and anti-aliased drawing: far more than 256 colours.
-    QImage many(393, 337, QImage::Format_RGB32);
-    many.fill(Qt::white);
-    QPainter p(&many);
-    for (int x = 0; x < 256; ++x) {
-        p.setPen(QColor(x, 255 - x, (x * 3) % 256));
-        p.drawLine(x, 0, x, 60);
-    }
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x1d, 0x4e, 0x9a), 1.5));
-    p.drawEllipse(QRectF(40, 90, 300, 200));
-    p.setPen(Qt::black);
-    p.drawText(QPointF(60, 200), QStringLiteral("玄武岩 SiO2"));
-    p.end();
-    // The palette's colour cube has steps of 51: at most half a cube diagonal off.
-    QTest::newRow("many colours come back close") << many << 44.2;
-}
-
-void TestDemoTool::gifReadsBackWithItsSizeAndColours()
-{
-    QFETCH(QImage, image);
-    QFETCH(double, worstError);
-    const QString path = m_dir.filePath(QStringLiteral("图 %1.gif").arg(QTest::currentDataTag()));
-    QCOMPARE(GifWriter::write(image, path), QString());
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    QCOMPARE(reader.format(), QByteArray("gif"));
-    const QImage back = reader.read().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(back.size(), image.size());
-    double worst = 0, total = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb a = back.pixel(x, y), b = image.pixel(x, y);
-            const double d = std::hypot(qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b));
-            worst = std::max(worst, d);
-            total += d;
-        }
-    QVERIFY2(worst <= worstError, qPrintable(QStringLiteral("worst colour error %1").arg(worst)));
-    QVERIFY2(total / (image.width() * image.height()) < 3.0, qPrintable(QString::number(total)));
 }
 
 QTEST_MAIN(TestDemoTool)

@@ -29,6 +29,12 @@ void addCartesianFigures(TestInstallRoot &root, int count)
     }
 }
 
+CatalogueWindow::CatalogueWindow(std::initializer_list<QVariantMap> figures)
+{
+    for (const QVariantMap &figure : figures)
+        root.insertFigure(figure);
+}
+
 fMain &CatalogueWindow::open()
 {
     window = std::make_unique<fMain>();
@@ -50,6 +56,23 @@ QString shown(const QWidget &window, const char *name)
     if (auto *label = qobject_cast<QLabel *>(c))
         return label->text();
     return qobject_cast<QLineEdit *>(c)->text();
+}
+
+QString firstMismatch(const QWidget &window, const QList<QPair<const char *, QString>> &expected)
+{
+    for (const auto &[name, text] : expected) {
+        if (shown(window, name) != text)
+            return QString("%1 shows \"%2\", not \"%3\"").arg(name, shown(window, name), text);
+    }
+    return QString();
+}
+
+QString marks(const ListView *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->text(row);
+    return texts.join(' ');
 }
 
 void type(const QWidget &window, const char *name, const QString &text)

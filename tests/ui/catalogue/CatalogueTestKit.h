@@ -17,6 +17,8 @@ void addCartesianFigures(TestInstallRoot &root, int count); // B001/BP001 ... in
 // A catalogue window over a temporary install root, its message boxes answered.
 struct CatalogueWindow
 {
+    explicit CatalogueWindow(std::initializer_list<QVariantMap> figures = {});
+
     TestInstallRoot root;
     MessageRecorder messages;
     std::unique_ptr<fMain> window;
@@ -40,6 +42,10 @@ inline ListView *figureList(const QWidget &window)
 
 // What a control shows: its text, or "ticked"/"clear" for a check box.
 QString shown(const QWidget &window, const char *name);
+// The first of `expected` (control name, text) that the window does not show; empty when all match.
+QString firstMismatch(const QWidget &window, const QList<QPair<const char *, QString>> &expected);
+// The row texts of the list, "1 2* 3★".
+QString marks(const ListView *list);
 void type(const QWidget &window, const char *name, const QString &text);
 
 void click(const QWidget &window, const char *button);

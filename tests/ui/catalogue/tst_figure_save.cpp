@@ -25,14 +25,6 @@ int countOf(const TestInstallRoot &root, const QString &where)
     return root.scalar("SELECT count(*) FROM picMain WHERE " + where).toInt();
 }
 
-QString marks(const ListView *list)
-{
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->text(row);
-    return texts.join(' ');
-}
-
 } // namespace
 
 class FigureSaveTest : public QObject
@@ -147,10 +139,9 @@ void FigureSaveTest::failureKeepsMarksFromTheFailingRowOn()
 
 void FigureSaveTest::quotesInNumbersTouchOnlyTheirRecord()
 {
-    CatalogueWindow c;
-    c.root.insertFigure(cartesianFigure("B0'1", "BP001"));
-    c.root.insertFigure(cartesianFigure("B0", "BP002"));
-    c.root.insertFigure(cartesianFigure("x' or '1'='1", "BP003"));
+    CatalogueWindow c({cartesianFigure("B0'1", "BP001"),
+                       cartesianFigure("B0", "BP002"),
+                       cartesianFigure("x' or '1'='1", "BP003")});
     fMain &w = c.open();
     editRow(w, 0, "tPicName", "引号");
     clickRow(w, 2);
