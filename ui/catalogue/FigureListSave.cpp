@@ -6,10 +6,10 @@
 #include "platform/listview/ListView.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/common/NumberText.h"
+#include "ui/common/RowByRowSave.h"
 #include "ui/common/RowEditing.h"
 
 #include <QHash>
-#include <vector>
 
 namespace {
 
@@ -93,40 +93,22 @@ void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> 
 QString saveFigureList(ListView &list, bool cartesian)
 {
     const QHash<QString, int> numbers = numbersInList(list);
-    std::vector<int> saved;
-    QString failure;
-    bool started = false;
-    for (int row = 0; row < list.count() && failure.isEmpty(); ++row) {
-        const int tag = list.tag(row);
-        if (tag != RowState::Deleted && tag != RowState::Changed && tag != RowState::New)
+    std::vector<int> marked;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.tag(row) != RowState::Unchanged)
+            marked.push_back(row);
+    }
+    RowWriter writer;
+    writer.write = [&](int row) { saveRow(list, row, cartesian, numbers); };
+    writer.describe = [&](int row) {
+        return QStringLiteral("第 %1 行（图号 %2）").arg(row + 1).arg(list.cell(row, kNumberCell));
+    };
+    const SaveOutcome outcome = saveRowByRow(marked, writer);
+    for (int row : outcome.written) {
+        if (list.tag(row) == RowState::Deleted)
             continue;
-        try {
-            if (!started) {
-                if (!gConn)
-                    throw DbError(QStringLiteral("图版数据库没有打开"));
-                gConn->beginTransaction();
-                started = true;
-            }
-            saveRow(list, row, cartesian, numbers);
-            if (tag != RowState::Deleted)
-                saved.push_back(row);
-        } catch (const DbError &e) {
-            failure = QStringLiteral("第 %1 行（图号 %2）没有保存：%3")
-                          .arg(row + 1)
-                          .arg(list.cell(row, kNumberCell), e.reason());
-        }
-    }
-    if (!started)
-        return failure;
-    try {
-        gConn->commit();
-    } catch (const DbError &e) {
-        gConn->rollback();
-        return failure.isEmpty() ? e.reason() : failure + QLatin1Char('\n') + e.reason();
-    }
-    for (int row : saved) {
         list.setStoredKey(row, list.cell(row, kNumberCell));
         markRowSaved(list, row, numberText(row + 1));
     }
-    return failure;
+    return outcome.failure;
 }

@@ -6,8 +6,7 @@ class ListView;
 class QWidget;
 
 // The editor panel of the catalogue window as a map from list cells to the
-// controls that show them. Text boxes and combo boxes carry the cell text;
-// a check box is ticked by the cell text "True" and writes "True" or "False".
+// controls that show them, each converted as controlText() says.
 class FigurePanel
 {
 public:
@@ -19,9 +18,6 @@ public:
     // Writes the controls into the row's cells, in cell order, axis cells only
     // for a Cartesian list.
     void writeRow(ListView &list, int row, bool cartesian) const;
-
-    static QString controlText(const QWidget *control);
-    static void setControlText(QWidget *control, const QString &text);
 
 private:
     struct Field

@@ -11,6 +11,8 @@
 #include "ui/catalogue/FigureListSave.h"
 #include "ui/catalogue/NewFigNumber.h"
 #include "ui/catalogue/Thumbnail.h"
+#include "ui/common/ControlText.h"
+#include "ui/common/FormControls.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
 
@@ -23,18 +25,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-// Filling a combo box must not replace the text it shows.
-void addItemKeepingText(QComboBox *combo, const QString &item)
-{
-    const QString text = combo->currentText();
-    combo->addItem(item);
-    combo->setCurrentText(text);
-}
-
-} // namespace
 
 fMain::fMain(QWidget *parent) : QWidget(parent)
 {
@@ -54,12 +44,14 @@ void fMain::Form_Load()
 {
     LvFigure->setColumns(FigureColumns::kColumns);
     placeInTwips(LvFigure, 200, 500, 15000, 4215);
+    QStringList groups, decimals;
     for (int group = 1; group <= 10; ++group)
-        addItemKeepingText(comGroup, QString::number(group));
-    for (int decimals = -1; decimals <= 4; ++decimals) {
-        addItemKeepingText(CombX7, QString::number(decimals));
-        addItemKeepingText(CombY7, QString::number(decimals));
-    }
+        groups << QString::number(group);
+    for (int places = -1; places <= 4; ++places)
+        decimals << QString::number(places);
+    addItemsKeepingText(comGroup, groups);
+    addItemsKeepingText(CombX7, decimals);
+    addItemsKeepingText(CombY7, decimals);
     gMiniMapDir = GetInstallSetting(QStringLiteral("Path")) + QStringLiteral("/Diagram/MiniMap/");
     Opt1->setChecked(true); // raises Opt1_Click, which loads the Cartesian list
     LvFigure_Click();
@@ -145,7 +137,7 @@ void fMain::cmdAddPic_Click()
     tFigName->setText(thumbnailNameFor(tTh->text()));
     for (QWidget *field : std::initializer_list<QWidget *>{comGroup, tX1, tX2, tX3, tX4, tX5, CheckX6, CombX7, tY1, tY2,
                                                          tY3, tY4, tY5, CheckY6, CombY7, CheckBorder, tSPCase, tComment})
-        FigurePanel::setControlText(field, field->inherits("QCheckBox") ? QStringLiteral("False") : QString());
+        setControlText(field, field->inherits("QCheckBox") ? QStringLiteral("False") : QString());
     cmdUpdate->setText(QStringLiteral("加入列表"));
     NewFigureMode = true;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/geometry/Twips.h"
 #include "platform/listview/ListView.h"
+#include "ui/common/FormControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,48 +14,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-template <typename T>
-T *make(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height)
-{
-    auto *w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    if constexpr (std::is_same_v<T, QComboBox>) {
-        w->setEditable(true);
-        w->setCurrentText(text);
-    } else if constexpr (std::is_same_v<T, QPlainTextEdit>) {
-        w->setPlainText(text);
-    } else if constexpr (std::is_same_v<T, QGroupBox>) {
-        w->setTitle(text);
-    } else {
-        w->setText(text);
-    }
-    placeInTwips(w, left, top, width, height);
-    return w;
-}
-
-QFont fontOf(const QStringList &families, int pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
 
 void fMain::buildControls()
 {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(QStringLiteral(" Strativa - Orrisplot - 图版管理"));
     setFixedClientTwips(this, 15408, 10164);
-    setFont(fontOf({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC")}, 9));
+    setFont(formFont());
 
-    Opt1 = make<QRadioButton>(this, "Opt1", QStringLiteral(" 直角坐标图"), 480, 80, 3495, 375);
-    Opt2 = make<QRadioButton>(this, "Opt2", QStringLiteral(" 三角形图"), 5280, 120, 3015, 375);
-    lblNumber = make<QLabel>(this, "lblNumber", QStringLiteral("Label15"), 10200, 165, 4815, 255);
+    Opt1 = makeControl<QRadioButton>(this, "Opt1", QStringLiteral(" 直角坐标图"), 480, 80, 3495, 375);
+    Opt2 = makeControl<QRadioButton>(this, "Opt2", QStringLiteral(" 三角形图"), 5280, 120, 3015, 375);
+    lblNumber = makeControl<QLabel>(this, "lblNumber", QStringLiteral("Label15"), 10200, 165, 4815, 255);
     lblNumber->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblNumber->setStyleSheet(QStringLiteral("color: blue"));
 
@@ -64,29 +34,29 @@ void fMain::buildControls()
                               QStringLiteral("Noto Sans CJK SC")}, 9));
     placeInTwips(LvFigure, 240, 600, 14935, 3255);
 
-    Image1 = make<QLabel>(this, "Image1", QString(), 195, 4920, 5895, 5055);
+    Image1 = makeControl<QLabel>(this, "Image1", QString(), 195, 4920, 5895, 5055);
     Image1->setScaledContents(true);
 
-    make<QLabel>(this, "Label1", QStringLiteral("图  号"), 6360, 5205, 735, 255);
-    tTh = make<QLineEdit>(this, "tTh", QStringLiteral("Text1"), 7080, 5160, 855, 320);
-    cmdAddPic = make<QPushButton>(this, "cmdAddPic", QStringLiteral("新建"), 7920, 5175, 495, 265);
-    make<QLabel>(this, "Label2", QStringLiteral("图名"), 8580, 5205, 495, 255);
-    tPicName = make<QLineEdit>(this, "tPicName", QStringLiteral("Text1"), 9000, 5160, 6135, 320);
-    make<QLabel>(this, "Label6", QStringLiteral("缩略图"), 6360, 5715, 735, 255);
-    tFigName = make<QLineEdit>(this, "tFigName", QStringLiteral("Text1"), 7080, 5640, 855, 320);
-    make<QLabel>(this, "Label7", QStringLiteral(".gif"), 7920, 5655, 375, 255);
-    make<QLabel>(this, "Label3", QStringLiteral("分组号"), 9000, 5715, 855, 255);
-    comGroup = make<QComboBox>(this, "comGroup", QStringLiteral("1"), 9645, 5640, 1020, 315);
-    Command1 = make<QPushButton>(this, "Command1", QStringLiteral("显示分组"), 10800, 5580, 975, 375);
-    make<QLabel>(this, "Label5", QStringLiteral("特殊处理号"), 13260, 5685, 975, 255);
-    tSPCase = make<QLineEdit>(this, "tSPCase", QStringLiteral("Text1"), 14280, 5640, 855, 320);
+    makeControl<QLabel>(this, "Label1", QStringLiteral("图  号"), 6360, 5205, 735, 255);
+    tTh = makeControl<QLineEdit>(this, "tTh", QStringLiteral("Text1"), 7080, 5160, 855, 320);
+    cmdAddPic = makeControl<QPushButton>(this, "cmdAddPic", QStringLiteral("新建"), 7920, 5175, 495, 265);
+    makeControl<QLabel>(this, "Label2", QStringLiteral("图名"), 8580, 5205, 495, 255);
+    tPicName = makeControl<QLineEdit>(this, "tPicName", QStringLiteral("Text1"), 9000, 5160, 6135, 320);
+    makeControl<QLabel>(this, "Label6", QStringLiteral("缩略图"), 6360, 5715, 735, 255);
+    tFigName = makeControl<QLineEdit>(this, "tFigName", QStringLiteral("Text1"), 7080, 5640, 855, 320);
+    makeControl<QLabel>(this, "Label7", QStringLiteral(".gif"), 7920, 5655, 375, 255);
+    makeControl<QLabel>(this, "Label3", QStringLiteral("分组号"), 9000, 5715, 855, 255);
+    comGroup = makeControl<QComboBox>(this, "comGroup", QStringLiteral("1"), 9645, 5640, 1020, 315);
+    Command1 = makeControl<QPushButton>(this, "Command1", QStringLiteral("显示分组"), 10800, 5580, 975, 375);
+    makeControl<QLabel>(this, "Label5", QStringLiteral("特殊处理号"), 13260, 5685, 975, 255);
+    tSPCase = makeControl<QLineEdit>(this, "tSPCase", QStringLiteral("Text1"), 14280, 5640, 855, 320);
 
     // The notice lies under the frame: covered while the frame shows, seen when it hides.
-    sjx = make<QLabel>(this, "sjx", QStringLiteral("三角形图解没有坐标参数"), 6360, 6520, 7455, 735);
+    sjx = makeControl<QLabel>(this, "sjx", QStringLiteral("三角形图解没有坐标参数"), 6360, 6520, 7455, 735);
     sjx->setAlignment(Qt::AlignCenter);
     sjx->setFont(fontOf({QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("Noto Serif CJK SC")}, 16, true));
     sjx->setStyleSheet(QStringLiteral("color: red"));
-    Frame1 = make<QGroupBox>(this, "Frame1", QStringLiteral(" 坐标参数 "), 6360, 6120, 7575, 1335);
+    Frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral(" 坐标参数 "), 6360, 6120, 7575, 1335);
     Frame1->setAutoFillBackground(true);
 
     struct Header { const char *name; const char *caption; int left; };
@@ -95,38 +65,38 @@ void fMain::buildControls()
                               {"Label10", "小数位数", 5600}, {"Label12", "图形边框", 6600}};
     int label8Index = 0;
     for (const Header &h : headers) {
-        QLabel *label = make<QLabel>(Frame1, h.name, QString::fromUtf8(h.caption), h.left, 240, 900, 255);
+        QLabel *label = makeControl<QLabel>(Frame1, h.name, QString::fromUtf8(h.caption), h.left, 240, 900, 255);
         if (qstrcmp(h.name, "Label8") == 0)
             label->setProperty("index", label8Index++);
     }
-    make<QLabel>(Frame1, "Label4", QStringLiteral("x-轴"), 120, 600, 495, 255);
-    make<QLabel>(Frame1, "Label13", QStringLiteral("y-轴"), 120, 960, 495, 255);
+    makeControl<QLabel>(Frame1, "Label4", QStringLiteral("x-轴"), 120, 600, 495, 255);
+    makeControl<QLabel>(Frame1, "Label13", QStringLiteral("y-轴"), 120, 960, 495, 255);
     const int boxLefts[] = {660, 1440, 2220, 3000, 3780};
     QLineEdit **xBoxes[] = {&tX1, &tX2, &tX3, &tX4, &tX5};
     QLineEdit **yBoxes[] = {&tY1, &tY2, &tY3, &tY4, &tY5};
     for (int i = 0; i < 5; ++i) {
         const QString n = QString::number(i + 1);
-        *xBoxes[i] = make<QLineEdit>(Frame1, qPrintable(QStringLiteral("tX") + n), QStringLiteral("X") + n,
+        *xBoxes[i] = makeControl<QLineEdit>(Frame1, qPrintable(QStringLiteral("tX") + n), QStringLiteral("X") + n,
                                      boxLefts[i], 600, 780, 270);
-        *yBoxes[i] = make<QLineEdit>(Frame1, qPrintable(QStringLiteral("tY") + n), QStringLiteral("Y") + n,
+        *yBoxes[i] = makeControl<QLineEdit>(Frame1, qPrintable(QStringLiteral("tY") + n), QStringLiteral("Y") + n,
                                      boxLefts[i], 960, 780, 270);
     }
-    CheckX6 = make<QCheckBox>(Frame1, "CheckX6", QStringLiteral("对数"), 4660, 600, 855, 270);
-    CheckY6 = make<QCheckBox>(Frame1, "CheckY6", QStringLiteral("对数"), 4700, 960, 855, 270);
-    CombX7 = make<QComboBox>(Frame1, "CombX7", QStringLiteral("Combo1"), 5560, 600, 900, 300);
-    CombY7 = make<QComboBox>(Frame1, "CombY7", QStringLiteral("Combo1"), 5560, 960, 900, 300);
-    CheckBorder = make<QCheckBox>(Frame1, "CheckBorder", QStringLiteral("边框"), 6600, 660, 855, 270);
+    CheckX6 = makeControl<QCheckBox>(Frame1, "CheckX6", QStringLiteral("对数"), 4660, 600, 855, 270);
+    CheckY6 = makeControl<QCheckBox>(Frame1, "CheckY6", QStringLiteral("对数"), 4700, 960, 855, 270);
+    CombX7 = makeControl<QComboBox>(Frame1, "CombX7", QStringLiteral("Combo1"), 5560, 600, 900, 300);
+    CombY7 = makeControl<QComboBox>(Frame1, "CombY7", QStringLiteral("Combo1"), 5560, 960, 900, 300);
+    CheckBorder = makeControl<QCheckBox>(Frame1, "CheckBorder", QStringLiteral("边框"), 6600, 660, 855, 270);
 
-    CheckVector = make<QCheckBox>(this, "CheckVector", QStringLiteral("矢量图"), 14200, 6360, 855, 255);
-    CheckBitmap = make<QCheckBox>(this, "CheckBitmap", QStringLiteral("位 图"), 14200, 6840, 975, 255);
-    tComment = make<QPlainTextEdit>(this, "tComment", QStringLiteral("Text1"), 6360, 7680, 8895, 1335);
+    CheckVector = makeControl<QCheckBox>(this, "CheckVector", QStringLiteral("矢量图"), 14200, 6360, 855, 255);
+    CheckBitmap = makeControl<QCheckBox>(this, "CheckBitmap", QStringLiteral("位 图"), 14200, 6840, 975, 255);
+    tComment = makeControl<QPlainTextEdit>(this, "tComment", QStringLiteral("Text1"), 6360, 7680, 8895, 1335);
 
-    CommandButton1 = make<QPushButton>(this, "CommandButton1", QStringLiteral("显示图版数据"), 6600, 9360, 1455, 375);
-    CommandButton2 = make<QPushButton>(this, "CommandButton2", QStringLiteral("显示图版标签"), 8376, 9360, 1335, 375);
-    CmdDelete = make<QPushButton>(this, "CmdDelete", QStringLiteral("删 除"), 10032, 9360, 975, 375);
-    cmdUpdate = make<QPushButton>(this, "cmdUpdate", QStringLiteral("刷新列表"), 11328, 9360, 1095, 375);
-    cmdCancel = make<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 12744, 9360, 975, 375);
-    cmdSaveLvFigure = make<QPushButton>(this, "cmdSaveLvFigure", QStringLiteral("保 存"), 14040, 9360, 975, 375);
+    CommandButton1 = makeControl<QPushButton>(this, "CommandButton1", QStringLiteral("显示图版数据"), 6600, 9360, 1455, 375);
+    CommandButton2 = makeControl<QPushButton>(this, "CommandButton2", QStringLiteral("显示图版标签"), 8376, 9360, 1335, 375);
+    CmdDelete = makeControl<QPushButton>(this, "CmdDelete", QStringLiteral("删 除"), 10032, 9360, 975, 375);
+    cmdUpdate = makeControl<QPushButton>(this, "cmdUpdate", QStringLiteral("刷新列表"), 11328, 9360, 1095, 375);
+    cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 12744, 9360, 975, 375);
+    cmdSaveLvFigure = makeControl<QPushButton>(this, "cmdSaveLvFigure", QStringLiteral("保 存"), 14040, 9360, 975, 375);
 }
 
 void fMain::bindPanel()
