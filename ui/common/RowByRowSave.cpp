@@ -1,0 +1,64 @@
+#include "ui/common/RowByRowSave.h"
+
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+
+namespace {
+
+const QString kSavepoint = QStringLiteral("row_save");
+
+void undoRow()
+{
+    try {
+        gConn->execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + kSavepoint);
+        gConn->execute(QStringLiteral("RELEASE SAVEPOINT ") + kSavepoint);
+    } catch (const DbError &) {
+        // The database dropped the transaction itself; the commit below reports it.
+    }
+}
+
+QString joined(const QString &first, const QString &second)
+{
+    return first.isEmpty() ? second : first + QLatin1Char('\n') + second;
+}
+
+} // namespace
+
+SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
+{
+    SaveOutcome outcome;
+    if (rows.empty() && !writer.finish)
+        return outcome;
+    try {
+        if (!gConn)
+            throw DbError(QStringLiteral("图版数据库没有打开"));
+        gConn->beginTransaction();
+    } catch (const DbError &e) {
+        outcome.failure = e.reason();
+        return outcome;
+    }
+    std::vector<int> written;
+    for (int row : rows) {
+        try {
+            gConn->execute(QStringLiteral("SAVEPOINT ") + kSavepoint);
+            writer.write(row);
+            gConn->execute(QStringLiteral("RELEASE SAVEPOINT ") + kSavepoint);
+            written.push_back(row);
+        } catch (const DbError &e) {
+            undoRow();
+            outcome.failure = QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.reason());
+            break;
+        }
+    }
+    try {
+        if (writer.finish)
+            writer.finish(written);
+        gConn->commit();
+    } catch (const DbError &e) {
+        gConn->rollback();
+        outcome.failure = joined(outcome.failure, QStringLiteral("没有保存任何一行：") + e.reason());
+        return outcome;
+    }
+    outcome.written = std::move(written);
+    return outcome;
+}
