@@ -19,4 +19,50 @@ QString figureByNumber(const QString &figureNumber)
     return QStringLiteral("select * from picMain where th= %1").arg(sqlQuoted(figureNumber));
 }
 
+QString groupsInOrder()
+{
+    return QStringLiteral("select grp,grpName from picType order by grp");
+}
+
+QString deleteGroup(const QVariant &group)
+{
+    return QStringLiteral("DELETE from picType where grp = ") + sqlKey(group);
+}
+
+QString groupNameOf(const QVariant &group)
+{
+    return QStringLiteral("select grpName from picType where grp = ") + sqlKey(group);
+}
+
+QString groupByNumber(const QVariant &group)
+{
+    return QStringLiteral("select * from picType where grp = ") + sqlKey(group);
+}
+
+QString pointsOfFigure(const QString &figureNumber)
+{
+    return QStringLiteral("select * from pData where Th = %1 order by ID").arg(sqlQuoted(figureNumber));
+}
+
+QString pointOfFigure(const QString &figureNumber, const QVariant &point)
+{
+    return QStringLiteral("select * from pData where th= %1 and ID=").arg(sqlQuoted(figureNumber)) + sqlKey(point);
+}
+
+QString labelsOfFigure(const QString &figureNumber)
+{
+    return QStringLiteral("select * from picLable where Th = %1 order by ID").arg(sqlQuoted(figureNumber));
+}
+
+QString deleteLabel(const QString &figureNumber, const QVariant &label)
+{
+    return QStringLiteral("DELETE from picLable where th= %1 and ID=").arg(sqlQuoted(figureNumber)) + sqlKey(label);
+}
+
+QString labelOfFigure(const QString &figureNumber, const QVariant &label)
+{
+    return QStringLiteral("select * from picLable where th= %1 and ID=").arg(sqlQuoted(figureNumber))
+           + sqlKey(label);
+}
+
 } // namespace CatalogueStatements

@@ -1,13 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
-// Every statement the program sends to the catalogue. Texts are joined in
-// through sqlQuoted(), numbers in their shortest decimal form.
+// Every statement the program sends to the catalogue. Figure numbers are
+// joined in through sqlQuoted(), group, point and label numbers through
+// sqlKey(), so a number finds exactly the record it names.
 namespace CatalogueStatements {
 
 QString figuresOfType(const QString &typeLetter);
 QString deleteFigure(const QString &figureNumber);
 QString figureByNumber(const QString &figureNumber);
+
+QString groupsInOrder();
+QString deleteGroup(const QVariant &group);
+QString groupNameOf(const QVariant &group);
+QString groupByNumber(const QVariant &group);
+
+QString pointsOfFigure(const QString &figureNumber);
+QString pointOfFigure(const QString &figureNumber, const QVariant &point);
+
+QString labelsOfFigure(const QString &figureNumber);
+QString deleteLabel(const QString &figureNumber, const QVariant &label);
+QString labelOfFigure(const QString &figureNumber, const QVariant &label);
 
 } // namespace CatalogueStatements

@@ -1,8 +1,30 @@
 #include "platform/database/SqlText.h"
 
+#include <QLocale>
+#include <cmath>
+
 QString sqlQuoted(const QString &text)
 {
     QString doubled = text;
     doubled.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+}
+
+QString sqlKey(const QVariant &key)
+{
+    switch (key.typeId()) {
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
+    case QMetaType::Short: case QMetaType::UShort:
+        return key.toString();
+    case QMetaType::Double: case QMetaType::Float: {
+        const double d = key.toDouble();
+        if (!std::isfinite(d))
+            return QStringLiteral("NULL"); // matches nothing
+        if (d == std::trunc(d) && std::fabs(d) < 9.0e15)
+            return QString::number(static_cast<qlonglong>(d));
+        return QString::number(d, 'g', QLocale::FloatingPointShortest);
+    }
+    default:
+        return sqlQuoted(key.toString());
+    }
 }

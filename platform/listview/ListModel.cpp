@@ -40,6 +40,16 @@ Qt::ItemFlags ListModel::flags(const QModelIndex &index) const
     return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
 }
 
+bool ListModel::removeRows(int first, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || first < 0 || count < 1 || first + count > rowCount())
+        return false;
+    beginRemoveRows({}, first, first + count - 1);
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
+    endRemoveRows();
+    return true;
+}
+
 int ListModel::appendRow(ListRow row)
 {
     const int r = rowCount();

@@ -29,6 +29,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool removeRows(int first, int count, const QModelIndex &parent = {}) override;
 
     const ListRow &row(int r) const { return m_rows[static_cast<size_t>(r)]; }
     int appendRow(ListRow row);

@@ -6,8 +6,8 @@
 
 // The report-style list every window uses: columns with caption and width in
 // twips, full-row selection, grid lines, rows with text, cells, tag and stored
-// key. Rows are addressed by 0-based index; they are only ever appended or
-// replaced all at once, so an index stays valid until the next reload.
+// key. Rows are addressed by 0-based index; removing a row moves the rows
+// after it up by one.
 class ListView : public QTableView
 {
     Q_OBJECT
@@ -20,6 +20,7 @@ public:
     // Replaces every row at once (fast for long lists) and selects the first.
     void setRows(std::vector<ListRow> rows);
     int addRow(ListRow row = {});
+    void removeRow(int r) { m_model.removeRow(r); }
 
     const ListRow &row(int r) const { return m_model.row(r); }
     QString text(int r) const { return row(r).text; }
