@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class ListView;
+class QWidget;
+
+// The edit fields of a sub-editor, reached by the number of the list cell
+// each one edits (TxtBoxes). An edit reaches the current row (CurItem) only
+// when its field loses the focus, and only when the field's text differs from
+// the one it had when it got the focus or last wrote the row (TxtBoxesOld).
+// Losing the focus to another window or to a combo box's own list is not
+// leaving the field: the edit stays pending until the user moves on.
+class FieldTracking : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FieldTracking(ListView &list, QObject *parent = nullptr);
+
+    // A text box, an editable combo box or a multi-line text box.
+    void add(int cell, QWidget *field);
+    QString text(int cell) const;
+    void setText(int cell, const QString &text);
+
+    // Copies the row's cells into the fields; with `asBaseline` also into TxtBoxesOld.
+    void showRow(int row, bool asBaseline);
+
+    // Writes field `cell` into CurItem when its text has changed and marks the
+    // row changed; without a current row only the baseline moves.
+    void TxtBoxesChange(int cell);
+
+    // While it answers true (a new row being prepared), leaving a field writes nothing.
+    std::function<bool()> isPreparingNewRow;
+
+    int CurItem = -1;                 // the row edits go to; -1: none
+    QMap<int, QWidget *> TxtBoxes;    // cell -> field
+    QMap<int, QString> TxtBoxesOld;   // cell -> text the field had
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    ListView &m_list;
+};
