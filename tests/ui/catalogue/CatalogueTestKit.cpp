@@ -1,10 +1,5 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
 QVariantMap cartesianFigure(const QString &number, const QString &thumbnail)
 {
@@ -42,53 +37,6 @@ fMain &CatalogueWindow::open()
     return *window;
 }
 
-QString shown(const QWidget &window, const char *name)
-{
-    QWidget *c = control(window, name);
-    if (auto *box = qobject_cast<QCheckBox *>(c))
-        return box->isChecked() ? "ticked" : "clear";
-    if (auto *button = qobject_cast<QAbstractButton *>(c))
-        return button->text();
-    if (auto *combo = qobject_cast<QComboBox *>(c))
-        return combo->currentText();
-    if (auto *memo = qobject_cast<QPlainTextEdit *>(c))
-        return memo->toPlainText();
-    if (auto *label = qobject_cast<QLabel *>(c))
-        return label->text();
-    return qobject_cast<QLineEdit *>(c)->text();
-}
-
-QString firstMismatch(const QWidget &window, const QList<QPair<const char *, QString>> &expected)
-{
-    for (const auto &[name, text] : expected) {
-        if (shown(window, name) != text)
-            return QString("%1 shows \"%2\", not \"%3\"").arg(name, shown(window, name), text);
-    }
-    return QString();
-}
-
-QString marks(const ListView *list)
-{
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts << list->text(row);
-    return texts.join(' ');
-}
-
-void type(const QWidget &window, const char *name, const QString &text)
-{
-    QWidget *c = control(window, name);
-    if (auto *combo = qobject_cast<QComboBox *>(c))
-        combo->setCurrentText(text);
-    else
-        qobject_cast<QLineEdit *>(c)->setText(text);
-}
-
-void click(const QWidget &window, const char *button)
-{
-    QTest::mouseClick(control(window, button), Qt::LeftButton);
-}
-
 void clickOption(const QWidget &window, const char *option)
 {
     QWidget *button = control(window, option);
@@ -97,9 +45,7 @@ void clickOption(const QWidget &window, const char *option)
 
 void clickRow(const QWidget &window, int row)
 {
-    ListView *list = figureList(window);
-    list->scrollTo(list->model()->index(row, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 1)).center());
+    clickRow(figureList(window), row);
 }
 
 void editRow(const QWidget &window, int row, const char *field, const QString &text)
