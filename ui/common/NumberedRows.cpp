@@ -1,0 +1,60 @@
+#include "ui/common/NumberedRows.h"
+
+#include "app/mQuillar.h"
+#include "platform/database/ColumnKind.h"
+#include "platform/database/DbError.h"
+#include "platform/listview/ListView.h"
+#include "ui/common/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields)
+{
+    std::vector<ListRow> rows;
+    try {
+        gSql = sql;
+        OpenSharedRecordset();
+        const int key = gRs->fieldIndex(keyField);
+        QList<int> cells;
+        for (const QString &field : cellFields)
+            cells << gRs->fieldIndex(field);
+        const int n = gRs->recordCount();
+        rows.reserve(static_cast<size_t>(n));
+        for (int i = 1; i <= n; ++i) {
+            gRs->setAbsolutePosition(i);
+            ListRow row;
+            row.storedKey = gRs->value(key);
+            row.text = valueText(row.storedKey);
+            row.cells.reserve(cells.size());
+            for (int field : cells)
+                row.cells << valueText(gRs->value(field));
+            rows.push_back(std::move(row));
+        }
+    } catch (const DbError &) {
+        rows.clear(); // an unreadable list opens empty; the window still works
+    }
+    return rows;
+}
+
+QList<double> numbersInList(const ListView &list)
+{
+    QList<double> numbers;
+    numbers.reserve(list.count() * 2);
+    for (int row = 0; row < list.count(); ++row) {
+        numbers << leadingNumber(list.text(row));
+        const QVariant key = list.storedKey(row);
+        if (key.isValid())
+            numbers << leadingNumber(valueText(key));
+    }
+    return numbers;
+}
+
+double freeRowNumber(int rowCount, const QList<double> &numbersInUse)
+{
+    const double count = rowCount;
+    if (!numbersInUse.contains(count))
+        return count;
+    const double highest = *std::max_element(numbersInUse.cbegin(), numbersInUse.cend());
+    return std::floor(highest) + 1;
+}

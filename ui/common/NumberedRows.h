@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/listview/ListModel.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class ListView;
+
+// The rows of a group, point or label list: the stored number (`keyField`) as
+// the row text and as the row's stored key, the other fields as cells, every
+// value as text and NULL as an empty cell. Runs gSql on gConn into gRs, as
+// every load does; a failing query gives no rows.
+std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields);
+
+// Every number the list uses: each row's number as shown and the number it
+// was loaded with.
+QList<double> numbersInList(const ListView &list);
+
+// The number of a new row: the row count, the new row included, when no row
+// of the list and no stored record uses it; otherwise the smallest whole
+// number above every number in use.
+double freeRowNumber(int rowCount, const QList<double> &numbersInUse);
