@@ -136,7 +136,7 @@ QString ProgramRun::findWindow(const QString &name)
     const QString pid = QString::number(m_program.processId());
     for (int tries = 0; tries < 75; ++tries) {
         const QStringList found =
-            xdo({"search", "--onlyvisible", "--pid", pid, "--name", name}).split('\n', Qt::SkipEmptyParts);
+            xdo({"search", "--all", "--onlyvisible", "--pid", pid, "--name", name}).split('\n', Qt::SkipEmptyParts);
         if (found.size() == 1)
             return found[0];
         QTest::qWait(200);

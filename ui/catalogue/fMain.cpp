@@ -15,6 +15,8 @@
 #include "ui/common/FormControls.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/SingleWindow.h"
+#include "ui/groups/fGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,6 +40,7 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(CmdDelete, &QPushButton::clicked, this, &fMain::CmdDelete_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &fMain::cmdCancel_Click);
     connect(cmdSaveLvFigure, &QPushButton::clicked, this, &fMain::cmdSaveLvFigure_Click);
+    connect(Command1, &QPushButton::clicked, this, &fMain::Command1_Click);
 }
 
 void fMain::Form_Load()
@@ -182,4 +185,9 @@ void fMain::cmdSaveLvFigure_Click()
     const QString failure = saveFigureList(*LvFigure, gFigType == 1);
     if (!failure.isEmpty())
         ReportError(failure, this);
+}
+
+void fMain::Command1_Click()
+{
+    SingleWindow<fGroup>::show();
 }

@@ -36,6 +36,7 @@ public:
     void CmdDelete_Click();
     void cmdCancel_Click();
     void cmdSaveLvFigure_Click();
+    void Command1_Click();
 
 private:
     void buildControls();

@@ -35,3 +35,17 @@ void markRowSaved(ListView &list, int row, const QString &shownNumber)
     list.setText(row, shownNumber);
     list.setTag(row, RowState::Unchanged);
 }
+
+void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current)
+{
+    int removedAbove = 0;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        list.removeRow(*it);
+        if (*it == current)
+            current = -1;
+        else if (current >= 0 && *it < current)
+            ++removedAbove;
+    }
+    if (current >= 0)
+        current -= removedAbove;
+}

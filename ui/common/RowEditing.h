@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 class ListView;
 
@@ -31,3 +32,6 @@ void markRowDeleted(ListView &list, int row, const QString &mark);
 int appendNewRow(ListView &list, const QString &number);
 // The row was written: unchanged again, showing `shownNumber`.
 void markRowSaved(ListView &list, int row, const QString &shownNumber);
+// Takes `rows` (ascending) out of the list; `current` follows its row, -1 when
+// that row went.
+void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current);
