@@ -1,6 +1,9 @@
+#include "app/ProgramIdentity.h"
+#include "platform/messages/MessageBox.h"
 #include "ui/catalogue/fMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
@@ -8,6 +11,12 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(ProgramIdentity::kDesktopId);
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/quillar-48.png"));
+    icon.addFile(QStringLiteral(":/icons/quillar-128.png"));
+    QApplication::setWindowIcon(icon);
+    MessageBox::setTitle(ProgramIdentity::kDisplayName);
     // Every word on screen is Chinese, Qt's own buttons ("确定", "显示细节…") included.
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -10,13 +10,19 @@ MessageBox::Hook &hook()
     return h;
 }
 
+QString &boxTitle()
+{
+    static QString t;
+    return t;
+}
+
 } // namespace
 
 QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageRequest &request)
 {
     if (hook())
         return hook()(request);
-    QMessageBox box(request.icon, QCoreApplication::applicationName(), request.text, request.buttons, parent);
+    QMessageBox box(request.icon, title(), request.text, request.buttons, parent);
     if (!request.detail.isEmpty())
         box.setDetailedText(request.detail);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -25,4 +31,14 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageReque
 void MessageBox::setHook(Hook h)
 {
     hook() = std::move(h);
+}
+
+void MessageBox::setTitle(const QString &title)
+{
+    boxTitle() = title;
+}
+
+QString MessageBox::title()
+{
+    return boxTitle().isEmpty() ? QCoreApplication::applicationName() : boxTitle();
 }

@@ -20,6 +20,10 @@ namespace MessageBox {
 
 QMessageBox::StandardButton show(QWidget *parent, const MessageRequest &request);
 
+// The title of every box: the program's display name (the executable's name until set).
+void setTitle(const QString &title);
+QString title();
+
 // While set, show() hands each request to the hook instead of opening a box
 // and returns the hook's answer.
 using Hook = std::function<QMessageBox::StandardButton(const MessageRequest &)>;
