@@ -88,6 +88,7 @@ private slots:
     void editsReachTheTableOnlyWhenSaved();
     void actionsWithoutACurrentRowChangeNothing();
     void newRowsNeverTakeAnotherGroup();
+    void fractionalNumbersTouchOnlyTheirGroup();
     void failingSaveKeepsMarksFromTheFailingRowOn();
     void catalogueWindowOpensOneInstance();
 };
@@ -225,6 +226,21 @@ void GroupManagerTest::newRowsNeverTakeAnotherGroup()
     QVERIFY2(g.messages.last().detail.contains("别人的"), qPrintable(g.messages.last().detail));
     QCOMPARE(g.table(), QStringLiteral("1 一, 2 二, 3 别人的, 4 也是别人的"));
     QCOMPARE(marks(g.list()), QStringLiteral("1 2 3# 4d"));
+}
+
+void GroupManagerTest::fractionalNumbersTouchOnlyTheirGroup()
+{
+    GroupWindow g;
+    dropGroupKey(g.root);
+    g.root.exec("INSERT INTO picType VALUES (0.3, '整'), (0.1 + 0.2, '浮点'), (2, '二'), (2.5, '二点五')");
+    fGroup &w = g.open();
+    QCOMPARE(marks(g.list()), QStringLiteral("0.3 0.3 2 2.5")); // as stored, to 15 digits
+    g.rename(1, "浮点改");
+    g.remove(3);
+    click(w, "cmdGrpUpdata");
+    QCOMPARE(g.messages.count(), 0);
+    QCOMPARE(g.root.scalar("SELECT group_concat(grpName, ' ') FROM (SELECT grpName FROM picType ORDER BY grp)").toString(),
+             QStringLiteral("整 浮点改 二"));
 }
 
 void GroupManagerTest::failingSaveKeepsMarksFromTheFailingRowOn()
