@@ -3,15 +3,25 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 namespace {
 
-const QString kSavepoint = QStringLiteral("row_save");
+// Prepared once per connection: a save of many rows sends them for every row.
+void runSavepointStatement(const char *sql)
+{
+    QSqlQuery &q = gConn->prepared(QLatin1String(sql));
+    if (!q.exec())
+        throw DbError(q.lastError().text());
+    q.finish();
+}
 
 void undoRow()
 {
     try {
-        gConn->execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + kSavepoint);
-        gConn->execute(QStringLiteral("RELEASE SAVEPOINT ") + kSavepoint);
+        runSavepointStatement("ROLLBACK TO SAVEPOINT row_save");
+        runSavepointStatement("RELEASE SAVEPOINT row_save");
     } catch (const DbError &) {
         // The database dropped the transaction itself; the commit below reports it.
     }
@@ -40,9 +50,9 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
     std::vector<int> written;
     for (int row : rows) {
         try {
-            gConn->execute(QStringLiteral("SAVEPOINT ") + kSavepoint);
+            runSavepointStatement("SAVEPOINT row_save");
             writer.write(row);
-            gConn->execute(QStringLiteral("RELEASE SAVEPOINT ") + kSavepoint);
+            runSavepointStatement("RELEASE SAVEPOINT row_save");
             written.push_back(row);
         } catch (const DbError &e) {
             undoRow();
