@@ -57,6 +57,7 @@ void Connection::open(const QString &path)
         close();
         throw DbError(QStringLiteral("无法打开文件：%1").arg(reason));
     }
+    m_db = db;
     try {
         checkCatalogueTables();
     } catch (const DbError &) {
@@ -87,6 +88,8 @@ void Connection::close()
 {
     m_prepared.clear();
     m_columns.clear();
+    m_layouts.clear();
+    m_db = QSqlDatabase();
     if (QSqlDatabase::contains(m_name)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -99,7 +102,7 @@ void Connection::close()
 
 bool Connection::isOpen() const
 {
-    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+    return m_db.isOpen();
 }
 
 void Connection::requireOpen() const
@@ -112,7 +115,7 @@ void Connection::requireOpen() const
 QSqlDatabase Connection::database() const
 {
     requireOpen();
-    return QSqlDatabase::database(m_name, false);
+    return m_db;
 }
 
 void Connection::execute(const QString &sql)

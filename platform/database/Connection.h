@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVector>
+#include <memory>
 
 // A column of a catalogue table as the storage layer converts it.
 struct TableColumn
@@ -14,6 +15,18 @@ struct TableColumn
     QString name;
     ColumnKind kind = ColumnKind::Untyped;
     bool isRowId = false; // an INTEGER PRIMARY KEY: writing it moves the row's identity
+};
+
+// What a select's result looks like: its fields and the table column behind
+// each, worked out once per statement form ("select * from picMain") and kept
+// for the life of the connection.
+struct ResultLayout
+{
+    QString table;
+    QStringList fieldNames;
+    QHash<QString, int> fieldByLowerName;
+    QVector<int> tableColumnOfField; // -1 for an expression
+    QVector<TableColumn> tableColumns;
 };
 
 // One open catalogue file. Opening never creates a file and refuses anything
@@ -44,6 +57,9 @@ public:
     QSqlQuery &prepared(const QString &sql);
     // The columns of `table`, in table order; throws DbError for an unknown table.
     const QVector<TableColumn> &columnsOf(const QString &table);
+    // The layout of results of `head` (a select up to its table name); null until recorded.
+    std::shared_ptr<const ResultLayout> layoutOf(const QString &head) const { return m_layouts.value(head); }
+    void recordLayout(const QString &head, std::shared_ptr<const ResultLayout> layout) { m_layouts.insert(head, layout); }
 
 private:
     void requireOpen() const;
@@ -53,4 +69,6 @@ private:
     QString m_path;
     QHash<QString, QSqlQuery> m_prepared;
     QHash<QString, QVector<TableColumn>> m_columns;
+    QHash<QString, std::shared_ptr<const ResultLayout>> m_layouts;
+    QSqlDatabase m_db;
 };

@@ -18,22 +18,45 @@ QString quotedIdentifier(const QString &name)
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
-// The table a "select ... from <table> ..." reads, so updates know where to go.
-QString tableOfSelect(const QString &sql)
+// A select up to and including its table name ("select * from picMain"): it
+// alone decides the fields of the result. Empty for anything else.
+QString headOfSelect(const QString &sql)
 {
     static const QRegularExpression re(QStringLiteral("^\\s*select\\s.+?\\sfrom\\s+([A-Za-z_][A-Za-z0-9_]*)"),
                                        QRegularExpression::CaseInsensitiveOption
                                            | QRegularExpression::DotMatchesEverythingOption);
     const auto m = re.match(sql);
-    return m.hasMatch() ? m.captured(1) : QString();
+    return m.hasMatch() ? sql.left(m.capturedEnd(1)) : QString();
+}
+
+QString tableOfHead(const QString &head)
+{
+    const qsizetype blank = head.lastIndexOf(QRegularExpression(QStringLiteral("\\s")));
+    return head.mid(blank + 1);
 }
 
 // The same select with each row's identity in front, so update() can find it.
 QString withRowId(const QString &sql)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*select\\s"), QRegularExpression::CaseInsensitiveOption);
-    QString s = sql;
-    return s.replace(re, QStringLiteral("select _rowid_ AS %1, ").arg(kRowIdField));
+    const qsizetype select = sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive);
+    return QString(sql).insert(select + 6, QStringLiteral(" _rowid_ AS %1,").arg(kRowIdField));
+}
+
+std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const QSqlRecord &record, Connection &connection)
+{
+    auto layout = std::make_shared<ResultLayout>();
+    layout->table = table;
+    layout->tableColumns = connection.columnsOf(table);
+    QHash<QString, int> columnByLowerName;
+    for (int c = 0; c < layout->tableColumns.size(); ++c)
+        columnByLowerName.insert(layout->tableColumns[c].name.toLower(), c);
+    for (int f = 0; f + 1 < record.count(); ++f) {
+        const QString name = record.fieldName(f + 1);
+        layout->fieldNames << name;
+        layout->fieldByLowerName.insert(name.toLower(), f);
+        layout->tableColumnOfField << columnByLowerName.value(name.toLower(), -1);
+    }
+    return layout;
 }
 
 } // namespace
@@ -43,41 +66,33 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     close();
     if (!connection)
         throw DbError(QStringLiteral("图版数据库没有打开"));
-    const QString table = tableOfSelect(sql);
-    if (table.isEmpty())
+    const QString head = headOfSelect(sql);
+    if (head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
     QSqlQuery q(connection->database());
     q.setForwardOnly(true);
     if (!q.exec(withRowId(sql)))
         throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
 
-    m_tableColumns = connection->columnsOf(table);
-    const QSqlRecord record = q.record();
-    const int fieldCount = record.count() - 1;
-    for (int f = 0; f < fieldCount; ++f) {
-        const QString name = record.fieldName(f + 1);
-        m_fieldNames << name;
-        m_fieldByLowerName.insert(name.toLower(), f);
-        int column = -1;
-        for (int c = 0; c < m_tableColumns.size(); ++c) {
-            if (m_tableColumns[c].name.compare(name, Qt::CaseInsensitive) == 0)
-                column = c;
-        }
-        m_tableColumnOfField << column;
+    std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
+    if (!layout) {
+        layout = layoutOf(tableOfHead(head), q.record(), *connection);
+        connection->recordLayout(head, layout);
     }
+    const int fieldCount = layout->fieldNames.size();
     while (q.next()) {
         Row row;
         row.rowId = q.value(0).toLongLong();
         row.values.reserve(fieldCount);
         for (int f = 0; f < fieldCount; ++f) {
-            const int column = m_tableColumnOfField[f];
+            const int column = layout->tableColumnOfField[f];
             const QVariant stored = q.value(f + 1);
-            row.values << (column < 0 ? stored : toReadValue(m_tableColumns[column].kind, stored));
+            row.values << (column < 0 ? stored : toReadValue(layout->tableColumns[column].kind, stored));
         }
         m_rows.push_back(std::move(row));
     }
     m_connection = std::move(connection);
-    m_table = table;
+    m_layout = std::move(layout);
     m_position = m_rows.empty() ? 0 : 1;
     m_open = true;
 }
@@ -86,11 +101,7 @@ void Recordset::close()
 {
     m_open = false;
     m_connection.reset();
-    m_table.clear();
-    m_fieldNames.clear();
-    m_fieldByLowerName.clear();
-    m_tableColumnOfField.clear();
-    m_tableColumns.clear();
+    m_layout.reset();
     m_rows.clear();
     m_position = 0;
     m_adding = false;
@@ -112,9 +123,9 @@ int Recordset::fieldIndex(const QString &field) const
 {
     if (!m_open)
         throw DbError(QStringLiteral("记录集没有打开"));
-    const auto it = m_fieldByLowerName.constFind(field.toLower());
-    if (it == m_fieldByLowerName.constEnd())
-        throw DbError(QStringLiteral("数据表 %1 的查询里没有字段 %2").arg(m_table, field));
+    const auto it = m_layout->fieldByLowerName.constFind(field.toLower());
+    if (it == m_layout->fieldByLowerName.constEnd())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有字段 %2").arg(m_layout->table, field));
     return *it;
 }
 
@@ -123,7 +134,7 @@ void Recordset::requireCurrentRecord() const
     if (!m_open)
         throw DbError(QStringLiteral("记录集没有打开"));
     if (!m_adding && m_position == 0)
-        throw DbError(QStringLiteral("没有当前记录：数据表 %1 里找不到这条记录").arg(m_table));
+        throw DbError(QStringLiteral("没有当前记录：数据表 %1 里找不到这条记录").arg(m_layout->table));
 }
 
 QVariant Recordset::value(const QString &field) const
@@ -134,12 +145,12 @@ QVariant Recordset::value(const QString &field) const
 QVariant Recordset::value(int f) const
 {
     requireCurrentRecord();
-    if (f < 0 || f >= m_fieldNames.size())
-        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_table).arg(f + 1));
+    if (f < 0 || f >= m_layout->fieldNames.size())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(f + 1));
     const auto pending = m_pending.constFind(f);
     if (pending != m_pending.constEnd()) {
-        const int column = m_tableColumnOfField[f];
-        return toReadValue(m_tableColumns[column].kind, *pending);
+        const int column = m_layout->tableColumnOfField[f];
+        return toReadValue(m_layout->tableColumns[column].kind, *pending);
     }
     if (m_adding)
         return QVariant();
@@ -153,10 +164,10 @@ QString Recordset::text(const QString &field) const
 
 const TableColumn &Recordset::writableColumn(int fieldIndex) const
 {
-    const int column = m_tableColumnOfField[fieldIndex];
+    const int column = m_layout->tableColumnOfField[fieldIndex];
     if (column < 0)
-        throw DbError(QStringLiteral("字段 %1 不是数据表 %2 的列，不能写入").arg(m_fieldNames[fieldIndex], m_table));
-    return m_tableColumns[column];
+        throw DbError(QStringLiteral("字段 %1 不是数据表 %2 的列，不能写入").arg(m_layout->fieldNames[fieldIndex], m_layout->table));
+    return m_layout->tableColumns[column];
 }
 
 void Recordset::setValue(const QString &field, const QVariant &value)
@@ -196,19 +207,19 @@ void Recordset::insertPending()
         marks << QStringLiteral("?");
     }
     const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(m_table))
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(m_layout->table))
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quotedIdentifier(m_table), names.join(QLatin1Char(',')),
+                                  .arg(quotedIdentifier(m_layout->table), names.join(QLatin1Char(',')),
                                        marks.join(QLatin1Char(',')));
     QSqlQuery &q = m_connection->prepared(sql);
     for (int i = 0; i < fields.size(); ++i)
         q.bindValue(i, m_pending.value(fields[i]));
     if (!q.exec())
-        throw DbError(QStringLiteral("数据表 %1 不接受这条新记录：%2").arg(m_table, q.lastError().text()));
+        throw DbError(QStringLiteral("数据表 %1 不接受这条新记录：%2").arg(m_layout->table, q.lastError().text()));
 
     Row row;
     row.rowId = q.lastInsertId().toLongLong();
-    row.values.resize(m_fieldNames.size());
+    row.values.resize(m_layout->fieldNames.size());
     for (int f : fields)
         row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
     q.finish();
@@ -227,7 +238,7 @@ void Recordset::updatePending()
     for (int f : fields)
         assignments << quotedIdentifier(writableColumn(f).name) + QStringLiteral("=?");
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_=?")
-                            .arg(quotedIdentifier(m_table), assignments.join(QLatin1Char(',')));
+                            .arg(quotedIdentifier(m_layout->table), assignments.join(QLatin1Char(',')));
     QSqlQuery &q = m_connection->prepared(sql);
     Row &row = m_rows[m_position - 1];
     int i = 0;
@@ -235,11 +246,11 @@ void Recordset::updatePending()
         q.bindValue(i++, m_pending.value(f));
     q.bindValue(i, row.rowId);
     if (!q.exec())
-        throw DbError(QStringLiteral("数据表 %1 不接受这次修改：%2").arg(m_table, q.lastError().text()));
+        throw DbError(QStringLiteral("数据表 %1 不接受这次修改：%2").arg(m_layout->table, q.lastError().text()));
     const int changed = q.numRowsAffected();
     q.finish();
     if (changed == 0)
-        throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_table));
+        throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_layout->table));
     for (int f : fields) {
         row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
         if (writableColumn(f).isRowId)

@@ -49,11 +49,7 @@ private:
 
     bool m_open = false;
     std::shared_ptr<Connection> m_connection;
-    QString m_table;
-    QStringList m_fieldNames;
-    QHash<QString, int> m_fieldByLowerName;
-    QVector<int> m_tableColumnOfField; // -1 for an expression
-    QVector<TableColumn> m_tableColumns;
+    std::shared_ptr<const ResultLayout> m_layout;
     std::vector<Row> m_rows;
     int m_position = 0;
 
