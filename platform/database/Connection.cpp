@@ -2,12 +2,25 @@
 
 #include "platform/database/DbError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUrl>
 #include <atomic>
+#include <sys/stat.h>
 
 namespace {
+
+// The file's identity on disk; false when it is not there.
+bool fileIdentity(const QString &path, quint64 *device, quint64 *inode)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    *device = info.st_dev;
+    *inode = info.st_ino;
+    return true;
+}
 
 QString nextConnectionName()
 {
@@ -58,6 +71,7 @@ void Connection::open(const QString &path)
         throw DbError(QStringLiteral("无法打开文件：%1").arg(reason));
     }
     m_db = db;
+    fileIdentity(info.absoluteFilePath(), &m_device, &m_inode);
     try {
         checkCatalogueTables();
     } catch (const DbError &) {
@@ -116,6 +130,16 @@ QSqlDatabase Connection::database() const
 {
     requireOpen();
     return m_db;
+}
+
+void Connection::requireFileInPlace() const
+{
+    requireOpen();
+    quint64 device = 0, inode = 0;
+    if (!fileIdentity(QFileInfo(m_path).absoluteFilePath(), &device, &inode))
+        throw DbError(QStringLiteral("图版数据库文件已经不在原处（被删除或移走）：%1").arg(m_path));
+    if (device != m_device || inode != m_inode)
+        throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换：%1").arg(m_path));
 }
 
 void Connection::execute(const QString &sql)

@@ -45,6 +45,10 @@ public:
     QString path() const { return m_path; }
 
     void execute(const QString &sql); // throws DbError
+    // Throws DbError when the file opened is no longer at its path: deleted,
+    // moved or replaced by another file. Writes would then land in a file
+    // nobody will ever read again.
+    void requireFileInPlace() const;
 
     // Groups the statements of one save; a failing save commits what came before.
     void beginTransaction();
@@ -71,4 +75,5 @@ private:
     QHash<QString, QVector<TableColumn>> m_columns;
     QHash<QString, std::shared_ptr<const ResultLayout>> m_layouts;
     QSqlDatabase m_db;
+    quint64 m_device = 0, m_inode = 0; // of the file opened
 };

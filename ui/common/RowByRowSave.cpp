@@ -42,6 +42,7 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
     try {
         if (!gConn)
             throw DbError(QStringLiteral("图版数据库没有打开"));
+        gConn->requireFileInPlace();
         gConn->beginTransaction();
     } catch (const DbError &e) {
         outcome.failure = e.reason();

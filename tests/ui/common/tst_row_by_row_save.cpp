@@ -5,6 +5,7 @@
 #include "tests/support/TestInstallRoot.h"
 #include "ui/common/RowByRowSave.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -71,6 +72,28 @@ private slots:
         QVERIFY(outcome.written.empty());
         QVERIFY(outcome.failure.contains("重新编号失败"));
         QCOMPARE(storedIds(root), QString());
+    }
+
+    void fileGoneOrReplacedIsNoSave()
+    {
+        TestInstallRoot root;
+        OpenDatabase();
+        const QString path = root.cataloguePath();
+        QVERIFY(QFile::rename(path, path + ".moved"));
+        SaveOutcome outcome = saveRowByRow({1}, twoWritesPerRow(0));
+        QVERIFY2(outcome.failure.contains("不在原处"), qPrintable(outcome.failure));
+        QVERIFY(outcome.written.empty());
+
+        // Another catalogue in its place: still not the file this connection opened.
+        QVERIFY(QFile::copy(path + ".moved", path));
+        outcome = saveRowByRow({1}, twoWritesPerRow(0));
+        QVERIFY2(outcome.failure.contains("替换"), qPrintable(outcome.failure));
+        QCOMPARE(storedIds(root), QString());
+
+        // A list load reopens the connection on the file now there; saving works again.
+        OpenDatabase();
+        QCOMPARE(saveRowByRow({1}, twoWritesPerRow(0)).failure, QString());
+        QCOMPARE(storedIds(root), QStringLiteral("10 11"));
     }
 
     void nothingToWriteNeedsNoCatalogue()
