@@ -49,6 +49,11 @@ QString pointOfFigure(const QString &figureNumber, const QVariant &point)
     return QStringLiteral("select * from pData where th= %1 and ID=").arg(sqlQuoted(figureNumber)) + sqlKey(point);
 }
 
+QString pointNumbersOfFigure(const QString &figureNumber)
+{
+    return QStringLiteral("select ID from pData where th= %1 order by ID").arg(sqlQuoted(figureNumber));
+}
+
 QString labelsOfFigure(const QString &figureNumber)
 {
     return QStringLiteral("select * from picLable where Th = %1 order by ID").arg(sqlQuoted(figureNumber));

@@ -19,6 +19,7 @@ QString groupByNumber(const QVariant &group);
 
 QString pointsOfFigure(const QString &figureNumber);
 QString pointOfFigure(const QString &figureNumber, const QVariant &point);
+QString pointNumbersOfFigure(const QString &figureNumber);
 
 QString labelsOfFigure(const QString &figureNumber);
 QString deleteLabel(const QString &figureNumber, const QVariant &label);

@@ -17,6 +17,7 @@
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
+#include "ui/points/fPicData.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,6 +42,8 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(cmdCancel, &QPushButton::clicked, this, &fMain::cmdCancel_Click);
     connect(cmdSaveLvFigure, &QPushButton::clicked, this, &fMain::cmdSaveLvFigure_Click);
     connect(Command1, &QPushButton::clicked, this, &fMain::Command1_Click);
+    connect(CommandButton1, &QPushButton::clicked, this, &fMain::CommandButton1_Click);
+    connect(LvFigure, &ListView::rowDoubleClicked, this, &fMain::CommandButton1_Click);
 }
 
 void fMain::Form_Load()
@@ -190,4 +193,10 @@ void fMain::cmdSaveLvFigure_Click()
 void fMain::Command1_Click()
 {
     SingleWindow<fGroup>::show();
+}
+
+void fMain::CommandButton1_Click()
+{
+    gFigNo = tTh->text();
+    SingleWindow<fPicData>::show();
 }

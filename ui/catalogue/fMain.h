@@ -37,6 +37,7 @@ public:
     void cmdCancel_Click();
     void cmdSaveLvFigure_Click();
     void Command1_Click();
+    void CommandButton1_Click();
 
 private:
     void buildControls();

@@ -71,5 +71,6 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
         return outcome;
     }
     outcome.written = std::move(written);
+    outcome.committed = true;
     return outcome;
 }

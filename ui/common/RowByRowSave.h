@@ -10,6 +10,7 @@ struct SaveOutcome
 {
     std::vector<int> written;
     QString failure;
+    bool committed = false; // the transaction went through (also when it held no row)
 };
 
 struct RowWriter

@@ -1,0 +1,214 @@
+#include "ui/points/PointListSave.h"
+
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
+#include "platform/listview/ListView.h"
+#include "ui/common/NumberText.h"
+#include "ui/common/RowByRowSave.h"
+#include "ui/common/RowEditing.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace {
+
+const QStringList kFields = {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
+                             QStringLiteral("Y"), QStringLiteral("L")};
+
+QVariant keyOf(double id)
+{
+    return id == std::trunc(id) ? QVariant(qlonglong(id)) : QVariant(id);
+}
+
+bool hasNumber(const QVariant &key)
+{
+    bool ok = false;
+    return key.isValid() && !key.isNull() && (key.toDouble(&ok), ok);
+}
+
+class PointSave
+{
+public:
+    PointSave(ListView &list, const QString &figure) : m_list(list), m_figure(figure) {}
+
+    void write(int row)
+    {
+        readStoredIdsOnce();
+        writeRow(row);
+    }
+
+    void renumber(const std::vector<int> &written)
+    {
+        readStoredIdsOnce();
+        renumberRows(written);
+    }
+
+    const QHash<int, double> &currentIds() const { return m_current; }
+
+private:
+    // Every ID the figure's records hold now, the list's and any others.
+    void readStoredIdsOnce()
+    {
+        if (m_idsRead)
+            return;
+        m_idsRead = true;
+        Recordset ids;
+        ids.open(CatalogueStatements::pointNumbersOfFigure(m_figure), gConn);
+        for (int i = 1; i <= ids.recordCount(); ++i) {
+            ids.setAbsolutePosition(i);
+            if (hasNumber(ids.value(0)))
+                m_used.insert(ids.value(0).toDouble());
+        }
+        m_nextSpare = std::max(m_used.empty() ? 0.0 : std::floor(*m_used.rbegin()), double(m_list.count())) + 1;
+    }
+
+    void writeRow(int row)
+    {
+        if (m_list.tag(row) == RowState::Changed) {
+            openPoint(m_list.storedKey(row));
+            if (gRs->recordCount() == 0)
+                throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(m_list.storedKey(row).toString()));
+            gRs->setValue(QStringLiteral("th"), m_figure);
+            writeCells(row);
+            gRs->update();
+            return;
+        }
+        // A new point goes in at its position when no record holds it, else at
+        // a spare number above all; the renumbering then moves it into place.
+        const double position = row + 1;
+        const double id = m_used.count(position) ? m_nextSpare++ : position;
+        openPoint(keyOf(id));
+        if (gRs->recordCount() > 0)
+            throw DbError(QStringLiteral("点号 %1 已经有记录").arg(numberText(id)));
+        gRs->addNew();
+        gRs->setValue(QStringLiteral("th"), m_figure);
+        gRs->setValue(QStringLiteral("ID"), id);
+        writeCells(row);
+        gRs->update();
+        m_used.insert(id);
+        m_inserted[row] = id;
+    }
+
+    // Gives every row with a record the ID of its position, moving only into
+    // free IDs so a UNIQUE (th, ID) never trips.
+    void renumberRows(const std::vector<int> &written)
+    {
+        const std::set<int> writtenRows(written.begin(), written.end());
+        std::map<double, int> rowAt; // current ID -> row
+        std::vector<int> toMove;
+        for (int row = 0; row < m_list.count(); ++row) {
+            double id;
+            if (m_inserted.contains(row) && writtenRows.count(row))
+                id = m_inserted[row];
+            else if (m_list.tag(row) != RowState::New && hasNumber(m_list.storedKey(row)))
+                id = m_list.storedKey(row).toDouble();
+            else
+                continue;
+            rowAt[id] = row;
+            m_current[row] = id;
+            if (id != row + 1)
+                toMove.push_back(row);
+        }
+        for (int row : toMove) {
+            if (m_used.count(row + 1) && !rowAt.count(row + 1))
+                throw DbError(QStringLiteral("点号 %1 被一个不在列表中的点占用，无法重新编号").arg(row + 1));
+        }
+        while (!toMove.empty()) {
+            bool moved = false;
+            for (bool forward : {true, false}) {
+                std::vector<int> left;
+                auto step = [&](int row) {
+                    if (rowAt.count(row + 1)) {
+                        left.push_back(row);
+                        return;
+                    }
+                    move(row, row + 1, rowAt);
+                    moved = true;
+                };
+                if (forward)
+                    std::for_each(toMove.begin(), toMove.end(), step);
+                else
+                    std::for_each(toMove.rbegin(), toMove.rend(), step);
+                if (!forward)
+                    std::reverse(left.begin(), left.end());
+                toMove = left;
+            }
+            if (!moved && !toMove.empty()) // a cycle: one row steps aside
+                move(toMove.front(), m_nextSpare++, rowAt);
+        }
+    }
+
+    void openPoint(const QVariant &id)
+    {
+        gSql = CatalogueStatements::pointOfFigure(m_figure, id);
+        OpenSharedRecordset();
+    }
+
+    void writeCells(int row)
+    {
+        for (int cell = 1; cell <= kFields.size(); ++cell)
+            gRs->setValue(kFields[cell - 1], m_list.cell(row, cell));
+    }
+
+    void move(int row, double to, std::map<double, int> &rowAt)
+    {
+        const double from = m_current[row];
+        openPoint(keyOf(from));
+        if (gRs->recordCount() == 0)
+            throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(numberText(from)));
+        gRs->setValue(QStringLiteral("ID"), to);
+        gRs->update();
+        rowAt.erase(from);
+        rowAt[to] = row;
+        m_used.erase(from);
+        m_used.insert(to);
+        m_current[row] = to;
+    }
+
+    ListView &m_list;
+    QString m_figure;
+    bool m_idsRead = false;
+    std::set<double> m_used;         // every ID the figure's records hold
+    double m_nextSpare = 1;          // above every ID in use
+    QHash<int, double> m_inserted;   // new row -> the ID it went in under
+    QHash<int, double> m_current;    // row -> the ID its record holds now
+};
+
+} // namespace
+
+QString savePointList(ListView &list, const QString &figure)
+{
+    std::vector<int> marked;
+    bool numbered = true; // every unchanged record already holds its position
+    for (int row = 0; row < list.count(); ++row) {
+        const QVariant key = list.storedKey(row);
+        if (list.tag(row) != RowState::Unchanged)
+            marked.push_back(row);
+        else if (hasNumber(key) && key.toDouble() != row + 1)
+            numbered = false;
+    }
+    if (marked.empty() && numbered) {
+        for (int row = 0; row < list.count(); ++row)
+            list.setText(row, numberText(row + 1));
+        return QString();
+    }
+    PointSave save(list, figure);
+    RowWriter writer;
+    writer.write = [&](int row) { save.write(row); };
+    writer.describe = [&](int row) { return QStringLiteral("第 %1 行（点号 %2）").arg(row + 1).arg(list.text(row)); };
+    writer.finish = [&](const std::vector<int> &written) { save.renumber(written); };
+    const SaveOutcome outcome = saveRowByRow(marked, writer);
+    if (!outcome.committed)
+        return outcome.failure;
+    const int firstUnwritten = outcome.written.size() < marked.size() ? marked[outcome.written.size()] : list.count();
+    for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
+        list.setStoredKey(it.key(), keyOf(it.value()));
+    for (int row = 0; row < firstUnwritten; ++row)
+        markRowSaved(list, row, numberText(row + 1));
+    return outcome.failure;
+}

@@ -1,0 +1,98 @@
+#include "ui/points/fPicData.h"
+
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "platform/geometry/Twips.h"
+#include "platform/listview/ListView.h"
+#include "ui/common/FieldTracking.h"
+#include "ui/common/FigureEditing.h"
+#include "ui/common/FormControls.h"
+#include "ui/common/NumberText.h"
+#include "ui/common/NumberedRows.h"
+#include "ui/common/RowEditing.h"
+#include "ui/points/PointListSave.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+fPicData::fPicData(QWidget *parent) : QWidget(parent)
+{
+    buildControls();
+    m_fields = new FieldTracking(*LvFigure, this);
+    m_fields->isPreparingNewRow = [this] { return AddingPoint; };
+    connect(LvFigure, &ListView::rowClicked, this, &fPicData::LvFigure_Click);
+    connect(cmdAddPoint, &QPushButton::clicked, this, &fPicData::cmdAddPoint_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &fPicData::cmdSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &fPicData::cmdCancel_Click);
+}
+
+void fPicData::Form_Load()
+{
+    LvFigure->setColumns({{QStringLiteral("点号"), 540}, {QStringLiteral("线号"), 540},
+                          {QStringLiteral("是否曲线"), 960}, {QStringLiteral("X-值"), 800},
+                          {QStringLiteral("Y-值"), 800}, {QStringLiteral("线型"), 540}});
+    placeInTwips(LvFigure, 120, 120, 4460, 6975);
+    QStringList series;
+    for (int line = 1; line <= 16; ++line)
+        series << QString::number(line);
+    addItemsKeepingText(tTxtBx1, series);
+    addItemsKeepingText(tTxtBx2, {QStringLiteral("True"), QStringLiteral("False")});
+    addItemsKeepingText(tTxtBx5, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    m_fields->add(1, tTxtBx1);
+    m_fields->add(2, tTxtBx2);
+    m_fields->add(3, tTxtBx3);
+    m_fields->add(4, tTxtBx4);
+    m_fields->add(5, tTxtBx5);
+
+    m_figure = figureToEdit();
+    setWindowTitle(QStringLiteral("Orrisplot—Figure Data Manager：") + m_figure + QStringLiteral("    "));
+    OpenDatabase();
+    LvFigure->setRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
+                                       {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
+                                        QStringLiteral("Y"), QStringLiteral("L")}));
+    LvFigure_Click();
+}
+
+void fPicData::LvFigure_Click()
+{
+    const int row = LvFigure->selectedRow();
+    if (row < 0)
+        return;
+    m_fields->CurItem = row;
+    tTxtBx0->setText(LvFigure->text(row));
+    m_fields->showRow(row, true);
+    AddingPoint = false;
+}
+
+void fPicData::cmdAddPoint_Click()
+{
+    if (!AddingPoint) {
+        const int rows = LvFigure->count();
+        tTxtBx0->setText(rows == 0 ? QStringLiteral("1")
+                                   : numberText(leadingNumber(LvFigure->text(rows - 1)) + 1));
+        tTxtBx3->setText(QString());
+        tTxtBx4->setText(QString());
+        tTxtBx5->setCurrentText(QStringLiteral("1"));
+        AddingPoint = true;
+        cmdAddPoint->setText(QStringLiteral("加 入"));
+        return;
+    }
+    const int row = appendNewRow(*LvFigure, tTxtBx0->text());
+    for (int cell = 1; cell <= 5; ++cell)
+        LvFigure->setCell(row, cell, m_fields->text(cell));
+    AddingPoint = false;
+    cmdAddPoint->setText(QStringLiteral("新 建"));
+}
+
+void fPicData::cmdSave_Click()
+{
+    const QString failure = savePointList(*LvFigure, m_figure);
+    if (!failure.isEmpty())
+        ReportError(failure, this);
+}
+
+void fPicData::cmdCancel_Click()
+{
+    close();
+}
