@@ -17,6 +17,7 @@
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
+#include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
 
 #include <QCheckBox>
@@ -44,6 +45,7 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(Command1, &QPushButton::clicked, this, &fMain::Command1_Click);
     connect(CommandButton1, &QPushButton::clicked, this, &fMain::CommandButton1_Click);
     connect(LvFigure, &ListView::rowDoubleClicked, this, &fMain::CommandButton1_Click);
+    connect(CommandButton2, &QPushButton::clicked, this, &fMain::CommandButton2_Click);
 }
 
 void fMain::Form_Load()
@@ -199,4 +201,10 @@ void fMain::CommandButton1_Click()
 {
     gFigNo = tTh->text();
     SingleWindow<fPicData>::show();
+}
+
+void fMain::CommandButton2_Click()
+{
+    gFigNo = tTh->text();
+    SingleWindow<fPicLbl>::show();
 }

@@ -38,6 +38,7 @@ public:
     void cmdSaveLvFigure_Click();
     void Command1_Click();
     void CommandButton1_Click();
+    void CommandButton2_Click();
 
 private:
     void buildControls();

@@ -2,9 +2,14 @@
 
 #include "app/mQuillar.h"
 
-QString figureToEdit()
+#include <QWidget>
+
+QString openFigureForEditing(QWidget &window, const QString &captionHead)
 {
     if (gFigNo.isEmpty())
         gFigNo = QStringLiteral("B001");
-    return gFigNo;
+    const QString figure = gFigNo;
+    window.setWindowTitle(captionHead + figure + QStringLiteral("    "));
+    OpenDatabase();
+    return figure;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/geometry/Twips.h"
+#include "ui/common/ControlText.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -11,7 +12,8 @@
 #include <type_traits>
 
 // Builds the controls of a window as it was designed: a named child placed in
-// twips with its initial caption or text. Combo boxes are editable.
+// twips with its initial caption or text. Combo boxes are editable; Tab
+// leaves a multi-line box for the next control, as in the designed tab order.
 template <typename T>
 T *makeControl(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height)
 {
@@ -21,7 +23,8 @@ T *makeControl(QWidget *parent, const char *name, const QString &text, int left,
         w->setEditable(true);
         w->setCurrentText(text);
     } else if constexpr (std::is_same_v<T, QPlainTextEdit>) {
-        w->setPlainText(text);
+        setControlText(w, text);
+        w->setTabChangesFocus(true);
     } else if constexpr (std::is_same_v<T, QGroupBox>) {
         w->setTitle(text);
     } else {

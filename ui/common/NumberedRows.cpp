@@ -3,6 +3,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/ColumnKind.h"
 #include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/NumberText.h"
 
@@ -57,4 +58,21 @@ double freeRowNumber(int rowCount, const QList<double> &numbersInUse)
         return count;
     const double highest = *std::max_element(numbersInUse.cbegin(), numbersInUse.cend());
     return std::floor(highest) + 1;
+}
+
+double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField)
+{
+    QList<double> inUse = numbersInList(list);
+    try {
+        Recordset stored;
+        stored.open(storedSql, gConn);
+        const int key = stored.fieldIndex(keyField);
+        for (int i = 1; i <= stored.recordCount(); ++i) {
+            stored.setAbsolutePosition(i);
+            inUse << leadingNumber(valueText(stored.value(key)));
+        }
+    } catch (const DbError &) {
+        // Only the list's numbers are known now.
+    }
+    return freeRowNumber(list.count() + 1, inUse);
 }

@@ -19,6 +19,12 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
 // was loaded with.
 QList<double> numbersInList(const ListView &list);
 
+// The number a row added to `list` gets: free among the list's numbers and
+// those `storedSql` reads from `keyField` now (records may have come in since
+// the list was loaded). A catalogue that cannot be read leaves the list's
+// numbers; the save checks again.
+double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField);
+
 // The number of a new row: the row count, the new row included, when no row
 // of the list and no stored record uses it; otherwise the smallest whole
 // number above every number in use.

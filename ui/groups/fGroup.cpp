@@ -2,8 +2,6 @@
 
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
-#include "platform/database/DbError.h"
-#include "platform/database/Recordset.h"
 #include "platform/geometry/Twips.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
@@ -60,27 +58,9 @@ void fGroup::LvGroup_Click()
     m_name->showRow(row, true);
 }
 
-double fGroup::newGroupNumber() const
-{
-    QList<double> inUse = numbersInList(*LvGroup);
-    // Groups may have come into picType since the list was loaded.
-    try {
-        Recordset stored;
-        stored.open(CatalogueStatements::groupsInOrder(), gConn);
-        const int grp = stored.fieldIndex(QStringLiteral("grp"));
-        for (int i = 1; i <= stored.recordCount(); ++i) {
-            stored.setAbsolutePosition(i);
-            inUse << leadingNumber(valueText(stored.value(grp)));
-        }
-    } catch (const DbError &) {
-        // Unreachable now: the list's numbers are all we know; the save checks again.
-    }
-    return freeRowNumber(LvGroup->count() + 1, inUse);
-}
-
 void fGroup::cmdAddGroup_Click()
 {
-    const double number = newGroupNumber();
+    const double number = newRowNumber(*LvGroup, CatalogueStatements::groupsInOrder(), QStringLiteral("grp"));
     const int row = appendNewRow(*LvGroup, numberText(number));
     LvGroup->setCell(row, kNameCell, QStringLiteral("在此输入新的组名"));
 }

@@ -27,8 +27,6 @@ public:
 
 private:
     void buildControls();
-    // The number a new group gets: free in the list and in picType as it is now.
-    double newGroupNumber() const;
 
     ListView *LvGroup;
     QLabel *Label1;

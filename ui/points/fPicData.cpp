@@ -45,9 +45,7 @@ void fPicData::Form_Load()
     m_fields->add(4, tTxtBx4);
     m_fields->add(5, tTxtBx5);
 
-    m_figure = figureToEdit();
-    setWindowTitle(QStringLiteral("Orrisplot—Figure Data Manager：") + m_figure + QStringLiteral("    "));
-    OpenDatabase();
+    m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Data Manager："));
     LvFigure->setRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
                                        {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
                                         QStringLiteral("Y"), QStringLiteral("L")}));

@@ -1,6 +1,7 @@
 // The data-point editor: loading a figure's points, the focus-driven edits,
 // adding points and saving them back numbered by their list positions.
 #include "app/mQuillar.h"
+#include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/points/fPicData.h"
@@ -9,8 +10,8 @@
 
 namespace {
 
-// A point editor for `figure` over a temporary catalogue.
-struct PointWindow
+// A point editor over a temporary catalogue.
+struct PointWindow : FigureEditorKit<fPicData>
 {
     // (ID, Series, curve, X, Y, L) of figure `figure`.
     void addPoints(const QString &figure, const QList<QVariantList> &points)
@@ -20,33 +21,15 @@ struct PointWindow
                       QVariantList{figure} + p);
     }
 
-    fPicData &open(const QString &figure)
-    {
-        gFigNo = figure;
-        window = std::make_unique<fPicData>();
-        window->Form_Load();
-        if (!showActive(*window))
-            qFatal("the point window did not become active");
-        return *window;
-    }
-
-    ListView *list() const { return control<ListView>(*window, "LvFigure"); }
-
     // The figure's records as "ID:X,Y" in ID order.
     QString table(const QString &figure = "B001") const
     {
-        QStringList points;
-        for (const QVariantList &r : root.rows("SELECT ID, X, Y, Series, L FROM pData WHERE th = '"
-                                               + QString(figure).replace("'", "''") + "' ORDER BY ID"))
-            points << r[0].toString() + ':' + r[1].toString() + ',' + r[2].toString();
-        return points.join(' ');
+        return records("SELECT ID, X, Y FROM pData WHERE th = " + quotedFigure(figure) + " ORDER BY ID");
     }
 
-    // Click a row, type into one field, leave it for the next one.
     void edit(int row, const char *field, const QString &text)
     {
-        clickRow(list(), row);
-        typeAndLeave(*window, field, text, "tTxtBx0");
+        FigureEditorKit::edit(row, field, text, "tTxtBx0");
     }
 
     void add(const QString &number, const QString &x, const QString &y)
@@ -57,10 +40,6 @@ struct PointWindow
         type(*window, "tTxtBx4", y);
         click(*window, "cmdAddPoint");
     }
-
-    TestInstallRoot root;
-    MessageRecorder messages;
-    std::unique_ptr<fPicData> window;
 };
 
 } // namespace
@@ -161,8 +140,7 @@ private slots:
         p.edit(4, "tTxtBx3", "5");
         click(w, "cmdSave");
         QCOMPARE(p.table(), QStringLiteral("1:1,20 2:11,21 3:12.5,22 4:13,23 5:5,24"));
-        delete p.window.release();
-        fPicData &again = p.open("B001");
+        fPicData &again = p.reopen("B001");
         QCOMPARE(marks(control<ListView>(again, "LvFigure")), QStringLiteral("1 2 3 4 5"));
     }
 

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/mQuillar.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/TestInstallRoot.h"
+#include "tests/support/WidgetKit.h"
+
+#include <memory>
+
+// A point or label editor over a temporary catalogue, its message boxes
+// answered, opened as the catalogue window opens it: through gFigNo.
+template <typename Editor>
+struct FigureEditorKit
+{
+    Editor &open(const QString &figure)
+    {
+        gFigNo = figure;
+        window = std::make_unique<Editor>();
+        window->Form_Load();
+        if (!showActive(*window))
+            qFatal("the editor did not become active");
+        return *window;
+    }
+
+    // Unloads the editor and loads it afresh, as closing and reopening does.
+    Editor &reopen(const QString &figure)
+    {
+        window.reset();
+        return open(figure);
+    }
+
+    ListView *list() const { return control<ListView>(*window, "LvFigure"); }
+
+    // Click a row, type into one field, leave it for `next`.
+    void edit(int row, const char *field, const QString &text, const char *next)
+    {
+        clickRow(list(), row);
+        typeAndLeave(*window, field, text, next);
+    }
+
+    // The rows of `sql` (one figure's records, the number first), each as
+    // "number:value,value", NULL as "NULL": "1:10,20 2:11,21".
+    QString records(const QString &sql) const
+    {
+        QStringList out;
+        for (const QVariantList &r : root.rows(sql)) {
+            QStringList values;
+            for (qsizetype i = 1; i < r.size(); ++i)
+                values << (r[i].isNull() ? QStringLiteral("NULL") : r[i].toString());
+            out << r[0].toString() + ':' + values.join(',');
+        }
+        return out.join(' ');
+    }
+
+    TestInstallRoot root;
+    MessageRecorder messages;
+    std::unique_ptr<Editor> window;
+};
+
+// A figure number as an SQL literal, for a test's own queries.
+inline QString quotedFigure(const QString &figure)
+{
+    return '\'' + QString(figure).replace('\'', QLatin1String("''")) + '\'';
+}

@@ -1,0 +1,75 @@
+#include "ui/common/KeyedListSave.h"
+
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
+#include "platform/listview/ListView.h"
+#include "ui/common/NumberText.h"
+#include "ui/common/RowByRowSave.h"
+#include "ui/common/RowEditing.h"
+
+namespace {
+
+// The record a row stands for: the number it was loaded with, or for a new
+// row the number it shows.
+QVariant numberOf(const ListView &list, int row)
+{
+    const QVariant stored = list.storedKey(row);
+    return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
+}
+
+void saveRow(const ListView &list, int row, const KeyedTable &table)
+{
+    const int tag = list.tag(row);
+    const QVariant number = numberOf(list, row);
+    if (tag == RowState::Deleted) {
+        if (list.storedKey(row).isValid()) {
+            gSql = table.deleteStatement(number);
+            gConn->execute(gSql);
+        }
+        return;
+    }
+    const bool isNew = tag == RowState::New;
+    gSql = table.selectStatement(number, isNew);
+    Recordset record;
+    record.open(gSql, gConn);
+    if (isNew && record.recordCount() > 0)
+        throw DbError(QStringLiteral("%1号 %2 已经有%1“%3”，新%1不能再用这个号")
+                          .arg(table.noun, valueText(number), record.text(table.nameField)));
+    if (!isNew && record.recordCount() == 0)
+        throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(table.noun, valueText(number)));
+    if (isNew)
+        record.addNew();
+    table.assign(record, row, number, isNew);
+    record.update();
+    record.close();
+}
+
+} // namespace
+
+QString saveKeyedList(ListView &list, int &current, const KeyedTable &table)
+{
+    std::vector<int> marked;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.tag(row) != RowState::Unchanged)
+            marked.push_back(row);
+    }
+    RowWriter writer;
+    writer.write = [&](int row) { saveRow(list, row, table); };
+    writer.describe = [&](int row) {
+        return QStringLiteral("第 %1 行（%2 %3）").arg(row + 1).arg(table.noun, list.text(row));
+    };
+    const SaveOutcome outcome = saveRowByRow(marked, writer);
+    std::vector<int> deleted;
+    for (int row : outcome.written) {
+        if (list.tag(row) == RowState::Deleted) {
+            deleted.push_back(row);
+        } else {
+            const QVariant number = numberOf(list, row);
+            list.setStoredKey(row, number);
+            markRowSaved(list, row, valueText(number));
+        }
+    }
+    removeRowsKeepingCurrent(list, deleted, current);
+    return outcome.failure;
+}

@@ -1,0 +1,92 @@
+#include "ui/labels/fPicLbl.h"
+
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "platform/geometry/Twips.h"
+#include "platform/listview/ListView.h"
+#include "ui/common/FieldTracking.h"
+#include "ui/common/FigureEditing.h"
+#include "ui/common/NumberText.h"
+#include "ui/common/NumberedRows.h"
+#include "ui/common/RowEditing.h"
+#include "ui/labels/LabelListSave.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+fPicLbl::fPicLbl(QWidget *parent) : QWidget(parent)
+{
+    buildControls();
+    m_fields = new FieldTracking(*LvFigure, this);
+    m_fields->isPreparingNewRow = [this] { return AddingLabel; };
+    connect(LvFigure, &ListView::rowClicked, this, &fPicLbl::LvFigure_Click);
+    connect(Command1, &QPushButton::clicked, this, &fPicLbl::Command1_Click);
+    connect(CmdDelete, &QPushButton::clicked, this, &fPicLbl::CmdDelete_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &fPicLbl::cmdSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &fPicLbl::cmdCancel_Click);
+}
+
+void fPicLbl::Form_Load()
+{
+    LvFigure->setColumns({{QStringLiteral("序号"), 540}, {QStringLiteral("x"), 760},
+                          {QStringLiteral("y"), 760}, {QStringLiteral("标签名称"), 1900}});
+    placeInTwips(LvFigure, 120, 480, 4095, 5415);
+    m_fields->add(1, tTxtBx1);
+    m_fields->add(2, tTxtBx2);
+    m_fields->add(3, tTxtBx3);
+
+    m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Label  Manager："));
+    LvFigure->setRows(loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"),
+                                       {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Lbl")}));
+    LvFigure_Click();
+}
+
+void fPicLbl::LvFigure_Click()
+{
+    const int row = LvFigure->selectedRow();
+    if (row < 0)
+        return;
+    m_fields->CurItem = row;
+    // The baseline stays the text a field had when it got the focus.
+    m_fields->showRow(row, false);
+    AddingLabel = false;
+}
+
+void fPicLbl::Command1_Click()
+{
+    if (!AddingLabel) {
+        m_fields->setText(1, QString());
+        m_fields->setText(2, QString());
+        m_fields->setText(3, QStringLiteral("1"));
+        AddingLabel = true;
+        Command1->setText(QStringLiteral("加 入"));
+        return;
+    }
+    // The row count names the new label unless a listed or stored label has it.
+    const double number = newRowNumber(*LvFigure, CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"));
+    const int row = appendNewRow(*LvFigure, numberText(number));
+    for (int cell = 1; cell <= 3; ++cell)
+        LvFigure->setCell(row, cell, m_fields->text(cell));
+    AddingLabel = false;
+    Command1->setText(QStringLiteral("新 建"));
+}
+
+void fPicLbl::CmdDelete_Click()
+{
+    if (m_fields->CurItem < 0)
+        return;
+    markRowDeleted(*LvFigure, m_fields->CurItem, RowMark::Deleted);
+}
+
+void fPicLbl::cmdSave_Click()
+{
+    const QString failure = saveLabelList(*LvFigure, m_figure, m_fields->CurItem);
+    if (!failure.isEmpty())
+        ReportError(failure, this);
+}
+
+void fPicLbl::cmdCancel_Click()
+{
+    close();
+}
