@@ -10,6 +10,8 @@
 #include <QSqlRecord>
 #include <QTest>
 
+#include <xcb/xcb.h>
+
 QString xdo(const QStringList &args, bool *ok)
 {
     QProcess tool;
@@ -40,6 +42,42 @@ bool typeText(const QString &text)
     xdo({"type", "--delay", "30", text}, &ok);
     QTest::qWait(300);
     return ok;
+}
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t *x, const char *name)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, strlen(name), name), nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return found;
+}
+
+} // namespace
+
+bool closeWindow(const QString &window)
+{
+    xcb_connection_t *x = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(x)) {
+        xcb_disconnect(x);
+        return false;
+    }
+    xcb_client_message_event_t message = {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window.toUInt();
+    message.type = atom(x, "WM_PROTOCOLS");
+    message.data.data32[0] = atom(x, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    const xcb_void_cookie_t sent = xcb_send_event_checked(x, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                                                          reinterpret_cast<const char *>(&message));
+    xcb_generic_error_t *error = xcb_request_check(x, sent);
+    const bool delivered = !error;
+    free(error);
+    xcb_disconnect(x);
+    QTest::qWait(300);
+    return delivered;
 }
 
 bool screenshot(const QString &name)

@@ -21,6 +21,9 @@ QString xdo(const QStringList &args, bool *ok = nullptr);
 bool key(const QString &keys);
 // Types text with real key events.
 bool typeText(const QString &text);
+// Asks a window to close as a window manager's close box does (there is
+// none under Xvfb): a WM_DELETE_WINDOW message.
+bool closeWindow(const QString &window);
 // Saves the whole screen as <screenshot folder>/<name>.png and prints the path.
 bool screenshot(const QString &name);
 

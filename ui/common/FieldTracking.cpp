@@ -4,6 +4,7 @@
 #include "ui/common/ControlText.h"
 #include "ui/common/RowEditing.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -20,7 +21,12 @@ bool movesWithinWindow(const QEvent *event)
 
 } // namespace
 
-FieldTracking::FieldTracking(ListView &list, QObject *parent) : QObject(parent), m_list(list) {}
+FieldTracking::FieldTracking(ListView &list, QObject *parent) : QObject(parent), m_list(list)
+{
+    // Sees the first press or focus in this window after it was left with
+    // an edit pending.
+    qApp->installEventFilter(this);
+}
 
 void FieldTracking::add(int cell, QWidget *field)
 {
@@ -61,14 +67,41 @@ void FieldTracking::TxtBoxesChange(int cell)
     markRowChanged(m_list, CurItem);
 }
 
+void FieldTracking::leaveField(int cell)
+{
+    m_leftWithWindow = -1;
+    if (!(isPreparingNewRow && isPreparingNewRow()))
+        TxtBoxesChange(cell);
+}
+
 bool FieldTracking::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && movesWithinWindow(event)) {
-        const int cell = watched->property("trackedCell").toInt();
-        if (event->type() == QEvent::FocusIn)
-            TxtBoxesOld[cell] = text(cell);
-        else if (!(isPreparingNewRow && isPreparingNewRow()))
-            TxtBoxesChange(cell);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::MouseButtonPress)
+        return false;
+    const bool isField = watched->property("trackedCell").isValid() && TxtBoxes.values().contains(watched);
+    if (m_leftWithWindow >= 0 && type != QEvent::FocusOut && watched->isWidgetType()) {
+        // Back in the window after another one had the focus. A press or the
+        // focus landing elsewhere leaves the field, before the press acts: an
+        // inactive window moves its focus without telling the field.
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget->window() == m_list.window()) {
+            if (widget == TxtBoxes.value(m_leftWithWindow))
+                m_leftWithWindow = -1;
+            else
+                leaveField(m_leftWithWindow);
+        }
     }
-    return QObject::eventFilter(watched, event);
+    if (!isField || type == QEvent::MouseButtonPress)
+        return false;
+    const int cell = watched->property("trackedCell").toInt();
+    if (static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason && type == QEvent::FocusOut)
+        m_leftWithWindow = cell;
+    if (movesWithinWindow(event)) {
+        if (type == QEvent::FocusIn)
+            TxtBoxesOld[cell] = text(cell);
+        else
+            leaveField(cell);
+    }
+    return false;
 }

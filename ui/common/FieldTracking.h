@@ -13,7 +13,8 @@ class QWidget;
 // when its field loses the focus, and only when the field's text differs from
 // the one it had when it got the focus or last wrote the row (TxtBoxesOld).
 // Losing the focus to another window or to a combo box's own list is not
-// leaving the field: the edit stays pending until the user moves on.
+// leaving the field: the edit stays pending until the user moves on, also
+// when that is a click that brings the window back.
 class FieldTracking : public QObject
 {
     Q_OBJECT
@@ -43,5 +44,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void leaveField(int cell);
+
     ListView &m_list;
+    int m_leftWithWindow = -1; // the field that had the focus when the window lost it
 };

@@ -3,6 +3,7 @@
 #include "app/CatalogueStatements.h"
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
+#include "ui/common/CellWriting.h"
 #include "ui/common/KeyedListSave.h"
 
 QString saveLabelList(ListView &list, const QString &figure, int &current)
@@ -20,9 +21,9 @@ QString saveLabelList(ListView &list, const QString &figure, int &current)
         record.setValue(QStringLiteral("th"), figure);
         // A stored label keeps its number exactly as stored.
         record.setValue(QStringLiteral("ID"), isNew ? QVariant(label.toDouble()) : label);
-        record.setValue(QStringLiteral("X"), list.cell(row, 1));
-        record.setValue(QStringLiteral("Y"), list.cell(row, 2));
-        record.setValue(QStringLiteral("Lbl"), list.cell(row, 3));
+        writeCell(record, QStringLiteral("X"), list.cell(row, 1), isNew);
+        writeCell(record, QStringLiteral("Y"), list.cell(row, 2), isNew);
+        writeCell(record, QStringLiteral("Lbl"), list.cell(row, 3), isNew);
     };
     return saveKeyedList(list, current, labels);
 }

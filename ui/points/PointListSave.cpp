@@ -5,6 +5,7 @@
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
+#include "ui/common/CellWriting.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/RowByRowSave.h"
 #include "ui/common/RowEditing.h"
@@ -74,7 +75,7 @@ private:
             if (gRs->recordCount() == 0)
                 throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(m_list.storedKey(row).toString()));
             gRs->setValue(QStringLiteral("th"), m_figure);
-            writeCells(row);
+            writeCells(row, false);
             gRs->update();
             return;
         }
@@ -88,7 +89,7 @@ private:
         gRs->addNew();
         gRs->setValue(QStringLiteral("th"), m_figure);
         gRs->setValue(QStringLiteral("ID"), id);
-        writeCells(row);
+        writeCells(row, true);
         gRs->update();
         m_used.insert(id);
         m_inserted[row] = id;
@@ -149,10 +150,10 @@ private:
         OpenSharedRecordset();
     }
 
-    void writeCells(int row)
+    void writeCells(int row, bool isNew)
     {
         for (int cell = 1; cell <= kFields.size(); ++cell)
-            gRs->setValue(kFields[cell - 1], m_list.cell(row, cell));
+            writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), isNew);
     }
 
     void move(int row, double to, std::map<double, int> &rowAt)

@@ -167,6 +167,17 @@ private slots:
         QCOMPARE(marks(p.list()), QStringLiteral("1 2 3 4 5"));
     }
 
+    void storedNullStaysWhenAnotherCellOfTheRowIsSaved()
+    {
+        PointWindow p;
+        p.addPoints("B001", {{1, QVariant(), 1, QVariant(), 20, 1}});
+        fPicData &w = p.open("B001");
+        p.edit(0, "tTxtBx4", "21");
+        click(w, "cmdSave");
+        QVERIFY2(p.messages.count() == 0, qPrintable(p.messages.last().detail));
+        QCOMPARE(p.records("SELECT ID, Series, X, Y FROM pData"), QStringLiteral("1:NULL,NULL,21"));
+    }
+
     void savesUnderTheFigureItLoaded()
     {
         PointWindow p;

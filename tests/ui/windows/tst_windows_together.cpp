@@ -4,6 +4,10 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
+#include "ui/labels/fPicLbl.h"
+#include "ui/points/fPicData.h"
+
+#include <QApplication>
 
 class WindowsTogetherTest : public QObject
 {
@@ -21,8 +25,71 @@ class WindowsTogetherTest : public QObject
         return *groups;
     }
 
+    // The sub-window the catalogue window opened for row `row` with `button`, active.
+    template <typename Editor>
+    Editor &openEditor(fMain &catalogue, int row, const char *button)
+    {
+        clickRow(catalogue, row);
+        click(catalogue, button);
+        Editor *editor = SingleWindow<Editor>::instance();
+        if (!editor || !showActive(*editor))
+            qFatal("no active editor for %s", button);
+        return *editor;
+    }
+
 private slots:
-    void cleanup() { delete SingleWindow<fGroup>::instance(); }
+    void cleanup()
+    {
+        delete SingleWindow<fGroup>::instance();
+        delete SingleWindow<fPicData>::instance();
+        delete SingleWindow<fPicLbl>::instance();
+    }
+
+    void editorSavesSurviveCatalogueReloads()
+    {
+        CatalogueWindow c;
+        addCartesianFigures(c.root, 3);
+        c.root.insertFigure(triangularFigure("T001", "TP001"));
+        c.root.exec("INSERT INTO pData (th, ID, X, Y) VALUES ('B002', 1, 5, 6)");
+        c.root.exec("INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES ('B003', 1, 1, 1, 'a')");
+        fMain &catalogue = c.open();
+        auto &points = openEditor<fPicData>(catalogue, 1, "CommandButton1");
+        clickRow(control<ListView>(points, "LvFigure"), 0);
+        typeAndLeave(points, "tTxtBx3", "7.5", "tTxtBx4");
+        auto &labels = openEditor<fPicLbl>(catalogue, 2, "CommandButton2");
+        typeAndLeave(labels, "tTxtBx3", "b", "tTxtBx1");
+
+        // The catalogue reopens the connection and hands over another figure.
+        showActive(catalogue);
+        clickOption(catalogue, "Opt2");
+        clickRow(catalogue, 0);
+        click(catalogue, "CommandButton1");
+        click(points, "cmdSave");
+        click(labels, "cmdSave");
+
+        QVERIFY2(c.messages.count() == 0, qPrintable(c.messages.last().detail));
+        QCOMPARE(c.root.scalar("SELECT group_concat(th || ':' || X) FROM pData").toString(), QStringLiteral("B002:7.5"));
+        QCOMPARE(c.root.scalar("SELECT group_concat(th || ':' || Lbl) FROM picLable").toString(), QStringLiteral("B003:b"));
+    }
+
+    void editLeftPendingInAnotherWindowReachesItsRowOnTheClickBack()
+    {
+        CatalogueWindow c;
+        addCartesianFigures(c.root, 2);
+        c.root.exec("INSERT INTO pData (th, ID, X, Y) VALUES ('B001', 1, 5, 6)");
+        fMain &catalogue = c.open();
+        auto &points = openEditor<fPicData>(catalogue, 0, "CommandButton1");
+        control(points, "tTxtBx3")->setFocus(Qt::TabFocusReason);
+        type(points, "tTxtBx3", "8");
+        // Another window takes the focus: the edit is still pending, not applied.
+        QApplication::setActiveWindow(&catalogue);
+        QTRY_VERIFY(!points.isActiveWindow());
+        QCOMPARE(marks(control<ListView>(points, "LvFigure")), QStringLiteral("1"));
+        // A click on 保 存 in the inactive window leaves the field before the save runs.
+        click(points, "cmdSave");
+        QVERIFY2(c.messages.count() == 0, qPrintable(c.messages.last().detail));
+        QCOMPARE(c.root.scalar("SELECT X FROM pData WHERE th = 'B001'").toDouble(), 8.0);
+    }
 
     void groupSaveSurvivesCatalogueReloadsAndSaves()
     {

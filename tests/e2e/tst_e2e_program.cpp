@@ -1,0 +1,236 @@
+// The whole program: the catalogue window and its three sub-windows side by
+// side, the figure handed over to each editor, saves that land in their own
+// figure, and the program ending with its last window, not before.
+#include "tests/e2e/E2eKit.h"
+
+#include <QtTest>
+
+namespace {
+
+// Catalogue window controls, in twips.
+constexpr QRect kShowPoints(6600, 9360, 1455, 375);  // 显示图版数据
+constexpr QRect kShowLabels(8376, 9360, 1335, 375);  // 显示图版标签
+constexpr QRect kShowGroups(10800, 5580, 975, 375);  // 显示分组
+constexpr QRect kCatalogueExit(12744, 9360, 975, 375);
+// Point editor.
+constexpr QRect kPointX(4680 + 1100, 240 + 1488, 1000, 320);
+constexpr QRect kPointSave(5880, 6000, 975, 375);
+constexpr QRect kPointExit(5880, 6600, 975, 375);
+// Label editor.
+constexpr QRect kLabelNew(4320 + 960, 360 + 2760, 735, 375); // 新 建 / 加 入
+constexpr QRect kLabelX(4320 + 875, 360 + 360, 1000, 320);
+constexpr QRect kLabelY(4320 + 875, 360 + 750, 1000, 320);
+constexpr QRect kLabelText(4320 + 240, 360 + 1680, 1695, 975);
+constexpr QRect kLabelSave(5280, 4740, 800, 375);
+constexpr QRect kLabelExit(5280, 5400, 800, 375);
+
+// The catalogue list's rows, in pixels from the window's client area: the
+// first just under the column headers.
+constexpr int kListX = 100, kFirstRowY = 68, kRowHeight = 23;
+
+// A record's field as dumpCatalogue() shows it.
+QString field(const QString &record, const QString &name)
+{
+    const int at = record.indexOf('|' + name + '=');
+    if (at < 0)
+        return QString();
+    const int start = at + name.size() + 2;
+    return record.mid(start, record.indexOf('|', start) - start);
+}
+
+} // namespace
+
+class ProgramE2eTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<ProgramRun> m_run;
+    QString m_main;
+
+    bool click(const QString &window, const QRect &twips)
+    {
+        return m_run->click(window, twips.x(), twips.y(), twips.width(), twips.height());
+    }
+    bool clickRow(int row, int repeat = 1)
+    {
+        return m_run->clickAt(m_main, kListX, kFirstRowY + row * kRowHeight, 1, repeat);
+    }
+    // Replaces the text of a field with real keys.
+    bool retype(const QString &window, const QRect &field, const QString &text)
+    {
+        return click(window, field) && key("ctrl+a") && typeText(text);
+    }
+    // The 三角形图 option, clicked on its round indicator.
+    bool showTriangular() { return m_run->clickAt(m_main, px(5280) + 8, px(120 + 375 / 2)); }
+    bool ended()
+    {
+        m_run->process().waitForFinished(5000);
+        return m_run->process().state() == QProcess::NotRunning
+               && m_run->process().exitStatus() == QProcess::NormalExit && m_run->process().exitCode() == 0;
+    }
+
+private slots:
+    void init()
+    {
+        m_run = std::make_unique<ProgramRun>();
+        QString error;
+        QVERIFY2(m_run->start(&error), qPrintable(error));
+        m_main = m_run->mainWindow();
+        xdo({"windowmove", "--sync", m_main, "0", "0"});
+    }
+
+    void cleanup()
+    {
+        if (QTest::currentTestFailed()) {
+            screenshot(QTest::currentTestFunction() + QString("-failed"));
+            m_run->keepFiles();
+            qInfo("kept the test's install root: %s", qPrintable(m_run->folder()));
+        }
+        m_run.reset();
+    }
+
+    void fourWindowsSideBySide()
+    {
+        QVERIFY(clickRow(1)); // B002
+        QVERIFY(click(m_main, kShowPoints));
+        const QString points = m_run->findWindow("Data Manager");
+        QVERIFY2(!points.isEmpty(), "显示图版数据 opened no point editor");
+        QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B002    "));
+        xdo({"windowmove", "--sync", points, "1040", "0"});
+        QVERIFY(click(m_main, kShowLabels));
+        const QString labels = m_run->findWindow("Label  Manager");
+        QVERIFY2(!labels.isEmpty(), "显示图版标签 opened no label editor");
+        QCOMPARE(xdo({"getwindowname", labels}), QString("Orrisplot—Figure Label  Manager：B002    "));
+        xdo({"windowmove", "--sync", labels, "1530", "0"});
+        QVERIFY(click(m_main, kShowGroups));
+        const QString groups = m_run->findWindow("分组管理");
+        QVERIFY2(!groups.isEmpty(), "显示分组 opened no group manager");
+        xdo({"windowmove", "--sync", groups, "1040", "500"});
+
+        // Another figure handed over: the open editors are only raised, not reloaded.
+        QVERIFY(clickRow(2));
+        QVERIFY(click(m_main, kShowPoints));
+        QVERIFY(click(m_main, kShowLabels));
+        QCOMPARE(m_run->windows().size(), 4);
+        QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B002    "));
+        QCOMPARE(xdo({"getwindowname", labels}), QString("Orrisplot—Figure Label  Manager：B002    "));
+        QVERIFY(screenshot("program-1-four-windows"));
+        // The triangular list, with its red notice in place of the axis parameters.
+        QVERIFY(showTriangular());
+        QVERIFY(clickRow(0));
+        QVERIFY(screenshot("program-2-four-windows-triangular"));
+        QCOMPARE(m_run->windows().size(), 4);
+    }
+
+    void editorsSaveInTheirOwnFigures()
+    {
+        const QMap<QString, QStringList> before = m_run->before();
+        // The first triangular figure in the list, by name.
+        QStringList triangular = before.value("picMain").filter("|LB=T|");
+        std::sort(triangular.begin(), triangular.end(), [](const QString &a, const QString &b) {
+            return field(a, "figName") < field(b, "figName");
+        });
+        QVERIFY(!triangular.isEmpty());
+        const QString labelFigure = field(triangular.first(), "th");
+
+        // A double click on B002 opens its points; the first point's X changes.
+        QVERIFY(clickRow(1, 2));
+        const QString points = m_run->findWindow("Data Manager");
+        QVERIFY2(!points.isEmpty(), "a double click opened no point editor");
+        xdo({"windowmove", "--sync", points, "1040", "0"});
+        QVERIFY(m_run->clickAt(points, 40, 42));
+        QVERIFY(retype(points, kPointX, "47.5"));
+
+        // Meanwhile the catalogue switches its type, which reopens the shared
+        // connection, and opens the labels of another figure.
+        QVERIFY(showTriangular());
+        QVERIFY(clickRow(0));
+        QVERIFY(click(m_main, kShowLabels));
+        const QString labels = m_run->findWindow("Label  Manager");
+        QVERIFY2(!labels.isEmpty(), "显示图版标签 opened no label editor");
+        QCOMPARE(xdo({"getwindowname", labels}), "Orrisplot—Figure Label  Manager：" + labelFigure + "    ");
+        xdo({"windowmove", "--sync", labels, "1530", "0"});
+        QVERIFY(click(labels, kLabelNew));
+        QVERIFY(retype(labels, kLabelX, "50"));
+        QVERIFY(retype(labels, kLabelY, "5"));
+        QVERIFY(retype(labels, kLabelText, "E2E label"));
+        QVERIFY(click(labels, kLabelNew)); // 加 入
+        QVERIFY(click(labels, kLabelSave));
+        // The point edit was still pending in its field: the save press applies it first.
+        QVERIFY(click(points, kPointSave));
+        screenshot("program-3-both-saved");
+
+        const int newLabel = before.value("picLable").filter("|th=" + labelFigure + '|').size() + 1;
+        const QString added = QString("|th=%1|ID=%2|X=50|Y=5|Lbl=E2E label|").arg(labelFigure).arg(newLabel);
+        QTRY_VERIFY2_WITH_TIMEOUT(dumpCatalogue(m_run->catalogue()).value("picLable").contains(added),
+                                  qPrintable("picLable never got " + added), 10000);
+        QMap<QString, QStringList> expected = before;
+        expected["picLable"] << added;
+        expected["picLable"].sort();
+        const QStringList firstPoint = expected["pData"].filter(QRegularExpression("^\\|th=B002\\|ID=1\\|"));
+        QCOMPARE(firstPoint.size(), 1);
+        QString changed = firstPoint.first();
+        changed.replace("|X=" + field(changed, "X") + '|', "|X=47.5|");
+        expected["pData"].replace(expected["pData"].indexOf(firstPoint.first()), changed);
+        expected["pData"].sort();
+        QTRY_VERIFY2_WITH_TIMEOUT(dumpCatalogue(m_run->catalogue()).value("pData").contains(changed),
+                                  qPrintable("pData never got " + changed), 10000);
+        const QMap<QString, QStringList> after = dumpCatalogue(m_run->catalogue());
+        for (const QString &table : expected.keys())
+            QCOMPARE(after[table], expected[table]);
+        QCOMPARE(m_run->windows().size(), 3); // no message box came up
+    }
+
+    void programEndsWithItsLastWindow()
+    {
+        QVERIFY(clickRow(0));
+        QVERIFY(click(m_main, kShowPoints));
+        const QString points = m_run->findWindow("Data Manager");
+        xdo({"windowmove", "--sync", points, "1040", "0"});
+        QVERIFY(click(m_main, kShowLabels));
+        const QString labels = m_run->findWindow("Label  Manager");
+        xdo({"windowmove", "--sync", labels, "1530", "0"});
+        QVERIFY(click(m_main, kShowGroups));
+        const QString groups = m_run->findWindow("分组管理");
+        xdo({"windowmove", "--sync", groups, "1040", "500"});
+        QCOMPARE(m_run->windows().size(), 4);
+
+        // 退 出 closes the catalogue window only.
+        QVERIFY(click(m_main, kCatalogueExit));
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows().size(), 3, 5000);
+        QVERIFY(!m_run->windows().contains(m_main));
+        // The group manager by its close box, the label editor by 退 出.
+        QVERIFY(closeWindow(groups));
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows().size(), 2, 5000);
+        QVERIFY(click(labels, kLabelExit));
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows(), QStringList{points}, 5000);
+        QCOMPARE(m_run->process().state(), QProcess::Running);
+        QVERIFY(click(points, kPointExit));
+        QVERIFY2(ended(), "the program did not end with its last window");
+    }
+
+    void closedEditorReopensAfresh()
+    {
+        QVERIFY(clickRow(1)); // B002
+        QVERIFY(click(m_main, kShowPoints));
+        QString points = m_run->findWindow("Data Manager");
+        xdo({"windowmove", "--sync", points, "1040", "0"});
+        QVERIFY(m_run->clickAt(points, 40, 42));
+        QVERIFY(retype(points, kPointX, "999")); // an edit that is never saved
+        QVERIFY(closeWindow(points));
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows().size(), 1, 5000);
+        QVERIFY(clickRow(0)); // B001
+        QVERIFY(click(m_main, kShowPoints));
+        points = m_run->findWindow("Data Manager");
+        QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B001    "));
+        // The catalogue window closes last here: the program ends with it.
+        QVERIFY(closeWindow(points));
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows().size(), 1, 5000);
+        QVERIFY(click(m_main, kCatalogueExit));
+        QVERIFY2(ended(), "the program did not end with its last window");
+        QCOMPARE(dumpCatalogue(m_run->catalogue()), m_run->before());
+    }
+};
+
+QTEST_MAIN(ProgramE2eTest)
+#include "tst_e2e_program.moc"
