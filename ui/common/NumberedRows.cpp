@@ -45,7 +45,9 @@ QList<double> numbersInList(const ListView &list)
     for (int row = 0; row < list.count(); ++row) {
         numbers << leadingNumber(list.text(row));
         const QVariant key = list.storedKey(row);
-        if (key.isValid())
+        if (key.typeId() == QMetaType::LongLong || key.typeId() == QMetaType::Double)
+            numbers << key.toDouble();
+        else if (key.isValid())
             numbers << leadingNumber(valueText(key));
     }
     return numbers;

@@ -1,0 +1,153 @@
+// The point and label editors beside the floor of the storage: a figure with
+// 10,000 points (labels) loaded into its editor beside the same select read
+// into strings through SQLite's C API, and 10,000 new points (labels) added
+// through the editor's add button and saved beside one C API transaction of
+// the same statements.
+//   QT_QPA_PLATFORM=offscreen build/bin/bench_editors [rows]
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "bench/SqliteFloor.h"
+#include "platform/messages/MessageBox.h"
+#include "tools/SyntheticCatalogue.h"
+#include "ui/labels/fPicLbl.h"
+#include "ui/points/fPicData.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+double millisecondsOf(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double medianOf(int runs, const std::function<double()> &sample)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i)
+        samples.push_back(sample());
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+void report(const QString &what, double program, double floor)
+{
+    if (floor > 0)
+        std::printf("%-46s %9.1f ms  floor %8.1f ms  %5.2fx\n", qPrintable(what), program, floor, program / floor);
+    else
+        std::printf("%-46s %9.1f ms\n", qPrintable(what), program);
+}
+
+template <typename Editor>
+std::unique_ptr<Editor> openEditor(const QString &figure)
+{
+    gFigNo = figure;
+    auto editor = std::make_unique<Editor>();
+    editor->Form_Load();
+    return editor;
+}
+
+template <typename Editor>
+void measureLoad(const QString &what, const QString &catalogue, const QString &figure, const QString &select)
+{
+    const double load = medianOf(5, [&] { return millisecondsOf([&] { openEditor<Editor>(figure); }); });
+    report(what, load, medianOf(5, [&] { return SqliteFloor::selectAll(catalogue, select); }));
+}
+
+// Adds `rows` rows through the editor's two-press add button, then saves.
+template <typename Editor>
+void measureAddAndSave(const QString &noun, const QString &catalogue, const QString &figure, int rows,
+                       const std::function<void(Editor &, int)> &fill, void (Editor::*add)(),
+                       const std::vector<SqliteFloor::Statement> &statements)
+{
+    auto editor = openEditor<Editor>(figure);
+    const double adding = millisecondsOf([&] {
+        for (int r = 0; r < rows; ++r) {
+            (editor.get()->*add)();
+            fill(*editor, r);
+            (editor.get()->*add)();
+        }
+    });
+    report(QStringLiteral("add %1 %2 with the add button").arg(rows).arg(noun), adding, -1);
+    const QString copy = catalogue + QStringLiteral(".floor");
+    QFile::remove(copy);
+    QFile::copy(catalogue, copy);
+    const double save = millisecondsOf([&] { editor->cmdSave_Click(); });
+    report(QStringLiteral("save %1 new %2").arg(rows).arg(noun), save, SqliteFloor::inOneTransaction(copy, statements));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    MessageBox::setHook([](const MessageRequest &request) {
+        std::fprintf(stderr, "message: %s\n%s\n", qPrintable(request.text), qPrintable(request.detail));
+        return QMessageBox::Ok;
+    });
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 10000;
+
+    QTemporaryDir dir;
+    const QString root = dir.path() + QStringLiteral("/root");
+    const QString catalogue = root + QStringLiteral("/dbase/system.mdb");
+    SyntheticOptions options;
+    options.figures = 3;
+    options.points = rows;
+    options.labels = rows;
+    const QString error = SyntheticCatalogue(options).buildRoot(root, false);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
+        return 1;
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + QStringLiteral("/config"));
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestomar software"))
+        .setValue(QStringLiteral("Strativa/Path"), root);
+    const QString figure = SyntheticCatalogue::figureNumber(0);
+    const QString empty = QStringLiteral("EMPTY");
+
+    measureLoad<fPicData>(QStringLiteral("load %1 points into the point editor").arg(rows), catalogue, figure,
+                          CatalogueStatements::pointsOfFigure(figure));
+    measureLoad<fPicLbl>(QStringLiteral("load %1 labels into the label editor").arg(rows), catalogue, figure,
+                         CatalogueStatements::labelsOfFigure(figure));
+
+    std::vector<SqliteFloor::Statement> points, labels;
+    for (int r = 1; r <= rows; ++r) {
+        const std::string id = std::to_string(r), value = std::to_string(r % 97);
+        points.push_back({"select * from pData where th= ? and ID=?", {empty.toStdString(), id}, true});
+        points.push_back({"INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES (?, ?, 1, 1, ?, ?, 1)",
+                          {empty.toStdString(), id, value, value}});
+        labels.push_back({"select * from picLable where th= ? and ID=?", {empty.toStdString(), id}, true});
+        labels.push_back({"INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES (?, ?, ?, ?, ?)",
+                          {empty.toStdString(), id, value, value, "标签 " + id}});
+    }
+    measureAddAndSave<fPicData>(
+        QStringLiteral("points"), catalogue, empty, rows,
+        [](fPicData &w, int r) {
+            w.findChild<QLineEdit *>(QStringLiteral("tTxtBx3"))->setText(QString::number(r % 97));
+            w.findChild<QLineEdit *>(QStringLiteral("tTxtBx4"))->setText(QString::number(r % 97));
+        },
+        &fPicData::cmdAddPoint_Click, points);
+    measureAddAndSave<fPicLbl>(
+        QStringLiteral("labels"), catalogue, empty, rows,
+        [](fPicLbl &w, int r) {
+            w.findChild<QLineEdit *>(QStringLiteral("tTxtBx1"))->setText(QString::number(r % 97));
+            w.findChild<QLineEdit *>(QStringLiteral("tTxtBx2"))->setText(QString::number(r % 97));
+            w.findChild<QPlainTextEdit *>(QStringLiteral("tTxtBx3"))->setPlainText(QStringLiteral("标签 %1").arg(r + 1));
+        },
+        &fPicLbl::Command1_Click, labels);
+    return 0;
+}
