@@ -1,6 +1,7 @@
 // The windows side by side: each save goes through the one shared connection,
 // which every list load in any window reopens, so a reload in one window must
 // never break or misdirect a save pending in another.
+#include "app/mQuillar.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
@@ -70,6 +71,35 @@ private slots:
         QVERIFY2(c.messages.count() == 0, qPrintable(c.messages.last().detail));
         QCOMPARE(c.root.scalar("SELECT group_concat(th || ':' || X) FROM pData").toString(), QStringLiteral("B002:7.5"));
         QCOMPARE(c.root.scalar("SELECT group_concat(th || ':' || Lbl) FROM picLable").toString(), QStringLiteral("B003:b"));
+    }
+
+    void editorsOpenTheNumberTheCatalogueShows()
+    {
+        CatalogueWindow c;
+        addCartesianFigures(c.root, 2);
+        fMain &catalogue = c.open();
+        // An empty number hands over nothing: the label editor shows B001.
+        type(catalogue, "tTh", "");
+        click(catalogue, "CommandButton2");
+        QVERIFY(SingleWindow<fPicLbl>::instance());
+        QCOMPARE(SingleWindow<fPicLbl>::instance()->figureNumber(), QStringLiteral("B001"));
+        QCOMPARE(gFigNo, QStringLiteral("B001"));
+        // A proposed number not yet saved opens an empty editor that saves under it.
+        click(catalogue, "cmdAddPic");
+        const QString proposed = shown(catalogue, "tTh");
+        QVERIFY(proposed != "B001" && proposed != "B002");
+        click(catalogue, "CommandButton1");
+        fPicData *points = SingleWindow<fPicData>::instance();
+        QVERIFY(points && showActive(*points));
+        QCOMPARE(points->figureNumber(), proposed);
+        QCOMPARE(control<ListView>(*points, "LvFigure")->count(), 0);
+        click(*points, "cmdAddPoint");
+        type(*points, "tTxtBx3", "1");
+        type(*points, "tTxtBx4", "2");
+        click(*points, "cmdAddPoint");
+        click(*points, "cmdSave");
+        QCOMPARE(c.messages.count(), 0);
+        QCOMPARE(c.root.scalar("SELECT th FROM pData").toString(), proposed);
     }
 
     void editLeftPendingInAnotherWindowReachesItsRowOnTheClickBack()
