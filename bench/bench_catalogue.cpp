@@ -6,9 +6,9 @@
 // program; and the peak resident memory with the largest catalogue listed.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_catalogue [figures ...]
 #include "app/CatalogueStatements.h"
+#include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
 #include "platform/listview/ListView.h"
-#include "platform/messages/MessageBox.h"
 #include "tools/SyntheticCatalogue.h"
 #include "ui/catalogue/fMain.h"
 
@@ -25,36 +25,6 @@
 #include <functional>
 
 namespace {
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-double medianOf(int runs, const std::function<double()> &sample)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i)
-        samples.push_back(sample());
-    return median(samples);
-}
-
-void report(const QString &what, double program, double floor)
-{
-    if (floor > 0)
-        std::printf("%-46s %9.1f ms  floor %8.1f ms  %5.2fx\n", qPrintable(what), program, floor, program / floor);
-    else
-        std::printf("%-46s %9.1f ms\n", qPrintable(what), program);
-}
 
 QString buildRoot(const QString &root, int figures)
 {
@@ -146,12 +116,7 @@ std::vector<SqliteFloor::Statement> editAndAdd(fMain &window, ListView *list)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    // A message box would wait for a click nobody makes: print it instead.
-    MessageBox::setHook([](const MessageRequest &request) {
-        std::fprintf(stderr, "message: %s\n%s\n", qPrintable(request.text), qPrintable(request.detail));
-        return QMessageBox::Ok;
-    });
+    prepareBenchmarkRun();
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i)
         sizes.push_back(std::atoi(argv[i]));

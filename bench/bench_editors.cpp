@@ -6,8 +6,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_editors [rows]
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
+#include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
-#include "platform/messages/MessageBox.h"
 #include "tools/SyntheticCatalogue.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
@@ -25,31 +25,6 @@
 #include <memory>
 
 namespace {
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double medianOf(int runs, const std::function<double()> &sample)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i)
-        samples.push_back(sample());
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-void report(const QString &what, double program, double floor)
-{
-    if (floor > 0)
-        std::printf("%-46s %9.1f ms  floor %8.1f ms  %5.2fx\n", qPrintable(what), program, floor, program / floor);
-    else
-        std::printf("%-46s %9.1f ms\n", qPrintable(what), program);
-}
 
 template <typename Editor>
 std::unique_ptr<Editor> openEditor(const QString &figure)
@@ -94,11 +69,7 @@ void measureAddAndSave(const QString &noun, const QString &catalogue, const QStr
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    MessageBox::setHook([](const MessageRequest &request) {
-        std::fprintf(stderr, "message: %s\n%s\n", qPrintable(request.text), qPrintable(request.detail));
-        return QMessageBox::Ok;
-    });
+    prepareBenchmarkRun();
     const int rows = argc > 1 ? std::atoi(argv[1]) : 10000;
 
     QTemporaryDir dir;

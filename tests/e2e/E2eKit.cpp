@@ -123,6 +123,16 @@ QMap<QString, QStringList> dumpCatalogue(const QString &path)
     return tables;
 }
 
+void endRun(std::unique_ptr<ProgramRun> &run)
+{
+    if (run && QTest::currentTestFailed()) {
+        screenshot(QTest::currentTestFunction() + QString("-failed"));
+        run->keepFiles();
+        qInfo("kept the test's install root: %s", qPrintable(run->folder()));
+    }
+    run.reset();
+}
+
 bool ProgramRun::start(QString *error)
 {
     if (!m_dir.isValid()) {

@@ -31,6 +31,11 @@ bool screenshot(const QString &name);
 // "|column=value|column=value|", so whole tables compare at once.
 QMap<QString, QStringList> dumpCatalogue(const QString &path);
 
+class ProgramRun;
+// Ends a test's run; after a failure first takes a screenshot and keeps the
+// run's install root for a look.
+void endRun(std::unique_ptr<ProgramRun> &run);
+
 // One run of the program on a demo install root of its own and a private
 // settings folder, both under a path with a blank and Chinese characters.
 class ProgramRun

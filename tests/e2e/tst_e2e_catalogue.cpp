@@ -42,15 +42,7 @@ private slots:
         m_window = m_run->mainWindow();
     }
 
-    void cleanup()
-    {
-        if (QTest::currentTestFailed()) {
-            screenshot(QTest::currentTestFunction() + QString("-failed"));
-            m_run->keepFiles();
-            qInfo("kept the test's install root: %s", qPrintable(m_run->folder()));
-        }
-        m_run.reset();
-    }
+    void cleanup() { endRun(m_run); }
 
     void startup()
     {

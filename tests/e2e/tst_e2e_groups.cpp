@@ -19,15 +19,7 @@ private slots:
         QVERIFY2(m_run->start(&error), qPrintable(error));
     }
 
-    void cleanup()
-    {
-        if (QTest::currentTestFailed()) {
-            screenshot(QTest::currentTestFunction() + QString("-failed"));
-            m_run->keepFiles();
-            qInfo("kept the test's install root: %s", qPrintable(m_run->folder()));
-        }
-        m_run.reset();
-    }
+    void cleanup() { endRun(m_run); }
 
     void addRenameSave()
     {

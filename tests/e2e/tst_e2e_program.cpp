@@ -79,15 +79,7 @@ private slots:
         xdo({"windowmove", "--sync", m_main, "0", "0"});
     }
 
-    void cleanup()
-    {
-        if (QTest::currentTestFailed()) {
-            screenshot(QTest::currentTestFunction() + QString("-failed"));
-            m_run->keepFiles();
-            qInfo("kept the test's install root: %s", qPrintable(m_run->folder()));
-        }
-        m_run.reset();
-    }
+    void cleanup() { endRun(m_run); }
 
     void fourWindowsSideBySide()
     {

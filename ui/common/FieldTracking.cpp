@@ -55,6 +55,16 @@ void FieldTracking::showRow(int row, bool asBaseline)
     }
 }
 
+int FieldTracking::takeSelectedRow(bool asBaseline)
+{
+    const int row = m_list.selectedRow();
+    if (row < 0)
+        return -1;
+    CurItem = row;
+    showRow(row, asBaseline);
+    return row;
+}
+
 void FieldTracking::TxtBoxesChange(int cell)
 {
     const QString now = text(cell);

@@ -28,6 +28,9 @@ public:
 
     // Copies the row's cells into the fields; with `asBaseline` also into TxtBoxesOld.
     void showRow(int row, bool asBaseline);
+    // A click on the list: the selected row becomes CurItem and is shown.
+    // Returns it, or -1 when no row is selected (then nothing changes).
+    int takeSelectedRow(bool asBaseline);
 
     // Writes field `cell` into CurItem when its text has changed and marks the
     // row changed; without a current row only the baseline moves.

@@ -51,11 +51,7 @@ void fGroup::setGroup()
 
 void fGroup::LvGroup_Click()
 {
-    const int row = LvGroup->selectedRow();
-    if (row < 0)
-        return;
-    m_name->CurItem = row;
-    m_name->showRow(row, true);
+    m_name->takeSelectedRow(true);
 }
 
 void fGroup::cmdAddGroup_Click()

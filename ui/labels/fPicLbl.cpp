@@ -44,13 +44,9 @@ void fPicLbl::Form_Load()
 
 void fPicLbl::LvFigure_Click()
 {
-    const int row = LvFigure->selectedRow();
-    if (row < 0)
-        return;
-    m_fields->CurItem = row;
     // The baseline stays the text a field had when it got the focus.
-    m_fields->showRow(row, false);
-    AddingLabel = false;
+    if (m_fields->takeSelectedRow(false) >= 0)
+        AddingLabel = false;
 }
 
 void fPicLbl::Command1_Click()

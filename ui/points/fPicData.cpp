@@ -54,12 +54,10 @@ void fPicData::Form_Load()
 
 void fPicData::LvFigure_Click()
 {
-    const int row = LvFigure->selectedRow();
+    const int row = m_fields->takeSelectedRow(true);
     if (row < 0)
         return;
-    m_fields->CurItem = row;
     tTxtBx0->setText(LvFigure->text(row));
-    m_fields->showRow(row, true);
     AddingPoint = false;
 }
 
