@@ -12,6 +12,12 @@ void markRowChanged(ListView &list, int row)
 {
     if (list.tag(row) >= RowState::New)
         return;
+    if (list.tag(row) == RowState::Deleted && !list.storedKey(row).isValid()) {
+        // A new row taken back: it still has no record to change.
+        list.setText(row, numberWithMark(list.text(row), RowMark::New));
+        list.setTag(row, RowState::New);
+        return;
+    }
     list.setText(row, numberWithMark(list.text(row), RowMark::Changed));
     list.setTag(row, RowState::Changed);
 }

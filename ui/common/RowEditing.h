@@ -24,7 +24,8 @@ inline const QString Deleted = QStringLiteral("★");
 QString numberWithMark(const QString &rowText, const QString &mark);
 
 // An edit reached the row: unchanged, changed and deleted rows become changed
-// ("12*"); a new row stays new and keeps its text.
+// ("12*"); a new row stays new and keeps its text, also one that was marked
+// deleted before it was ever saved ("12#" again).
 void markRowChanged(ListView &list, int row);
 // The row is marked for deletion with `mark` ("12★" or "5d").
 void markRowDeleted(ListView &list, int row, const QString &mark);

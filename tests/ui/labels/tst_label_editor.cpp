@@ -119,6 +119,12 @@ private slots:
         clickRow(l.list(), 3);
         click(w, "CmdDelete");
         QCOMPARE(marks(l.list()), QStringLiteral("1* 2* 3* 4★"));
+        // Taken back by an edit, a label never saved is new again, not changed.
+        l.edit(3, "tTxtBx1", "4.5");
+        QCOMPARE(marks(l.list()), QStringLiteral("1* 2* 3* 4#"));
+        click(w, "cmdSave");
+        QCOMPARE(l.messages.count(), 0);
+        QCOMPARE(l.root.scalar("SELECT X FROM picLable WHERE ID = 4").toDouble(), 4.5);
     }
 
     void newLabelTakesAFreeNumber_data()
