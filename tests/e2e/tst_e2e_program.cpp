@@ -13,7 +13,9 @@ constexpr QRect kShowLabels(8376, 9360, 1335, 375);  // 显示图版标签
 constexpr QRect kShowGroups(10800, 5580, 975, 375);  // 显示分组
 constexpr QRect kCatalogueExit(12744, 9360, 975, 375);
 // Point editor.
+constexpr QRect kPointAdd(4680 + 1080, 240 + 2760, 855, 375); // 添 加 / 加 入 / 新 建
 constexpr QRect kPointX(4680 + 1100, 240 + 1488, 1000, 320);
+constexpr QRect kPointY(4680 + 1100, 240 + 1884, 1000, 320);
 constexpr QRect kPointSave(5880, 6000, 975, 375);
 constexpr QRect kPointExit(5880, 6600, 975, 375);
 // Label editor.
@@ -148,7 +150,12 @@ private slots:
         QVERIFY(retype(labels, kLabelText, "E2E label"));
         QVERIFY(click(labels, kLabelNew)); // 加 入
         QVERIFY(click(labels, kLabelSave));
-        // The point edit was still pending in its field: the save press applies it first.
+        // The point edit was still pending in its field: the press that brings
+        // the window back applies it. Then a point is added and all saved.
+        QVERIFY(click(points, kPointAdd));
+        QVERIFY(retype(points, kPointX, "49"));
+        QVERIFY(retype(points, kPointY, "0.4"));
+        QVERIFY(click(points, kPointAdd)); // 加 入
         QVERIFY(click(points, kPointSave));
         screenshot("program-3-both-saved");
 
@@ -164,6 +171,11 @@ private slots:
         QString changed = firstPoint.first();
         changed.replace("|X=" + field(changed, "X") + '|', "|X=47.5|");
         expected["pData"].replace(expected["pData"].indexOf(firstPoint.first()), changed);
+        // The new point goes in at its list position with the line and curve the fields kept.
+        const int newPoint = before.value("pData").filter("|th=B002|").size() + 1;
+        expected["pData"] << QString("|th=B002|ID=%1|Series=%2|curve=%3|X=49|Y=%4|L=1|")
+                                 .arg(newPoint)
+                                 .arg(field(changed, "Series"), field(changed, "curve"), QString::number(0.4, 'g', 17));
         expected["pData"].sort();
         QTRY_VERIFY2_WITH_TIMEOUT(dumpCatalogue(m_run->catalogue()).value("pData").contains(changed),
                                   qPrintable("pData never got " + changed), 10000);
