@@ -23,6 +23,7 @@ constexpr QRect kLabelNew(4320 + 960, 360 + 2760, 735, 375); // 新 建 / 加 �
 constexpr QRect kLabelX(4320 + 875, 360 + 360, 1000, 320);
 constexpr QRect kLabelY(4320 + 875, 360 + 750, 1000, 320);
 constexpr QRect kLabelText(4320 + 240, 360 + 1680, 1695, 975);
+constexpr QRect kLabelDelete(5280, 4080, 800, 375);
 constexpr QRect kLabelSave(5280, 4740, 800, 375);
 constexpr QRect kLabelExit(5280, 5400, 800, 375);
 
@@ -147,8 +148,14 @@ private slots:
         QVERIFY(click(labels, kLabelNew));
         QVERIFY(retype(labels, kLabelX, "50"));
         QVERIFY(retype(labels, kLabelY, "5"));
-        QVERIFY(retype(labels, kLabelText, "E2E label"));
+        // A two-line text, typed with Return between the lines.
+        QVERIFY(retype(labels, kLabelText, "E2E"));
+        QVERIFY(key("Return"));
+        QVERIFY(typeText("label"));
         QVERIFY(click(labels, kLabelNew)); // 加 入
+        // The first label (its row just under the headers) is deleted.
+        QVERIFY(m_run->clickAt(labels, 40, px(480) + 35));
+        QVERIFY(click(labels, kLabelDelete));
         QVERIFY(click(labels, kLabelSave));
         // The point edit was still pending in its field: the press that brings
         // the window back applies it. Then a point is added and all saved.
@@ -160,10 +167,14 @@ private slots:
         screenshot("program-3-both-saved");
 
         const int newLabel = before.value("picLable").filter("|th=" + labelFigure + '|').size() + 1;
-        const QString added = QString("|th=%1|ID=%2|X=50|Y=5|Lbl=E2E label|").arg(labelFigure).arg(newLabel);
+        const QString added = QString("|th=%1|ID=%2|X=50|Y=5|Lbl=E2E\r\nlabel|").arg(labelFigure).arg(newLabel);
         QTRY_VERIFY2_WITH_TIMEOUT(dumpCatalogue(m_run->catalogue()).value("picLable").contains(added),
                                   qPrintable("picLable never got " + added), 10000);
         QMap<QString, QStringList> expected = before;
+        const QStringList firstLabel =
+            expected["picLable"].filter(QRegularExpression("^\\|th=" + labelFigure + "\\|ID=1\\|"));
+        QCOMPARE(firstLabel.size(), 1);
+        expected["picLable"].removeOne(firstLabel.first());
         expected["picLable"] << added;
         expected["picLable"].sort();
         const QStringList firstPoint = expected["pData"].filter(QRegularExpression("^\\|th=B002\\|ID=1\\|"));

@@ -47,8 +47,10 @@ void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int 
     int removedAbove = 0;
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         list.removeRow(*it);
-        if (*it == current)
+        if (*it == current) {
             current = -1;
+            list.clearSelection(); // no row looks current until the user clicks one
+        }
         else if (current >= 0 && *it < current)
             ++removedAbove;
     }

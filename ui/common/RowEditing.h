@@ -34,5 +34,5 @@ int appendNewRow(ListView &list, const QString &number);
 // The row was written: unchanged again, showing `shownNumber`.
 void markRowSaved(ListView &list, int row, const QString &shownNumber);
 // Takes `rows` (ascending) out of the list; `current` follows its row, -1 when
-// that row went.
+// that row went (then no row is shown selected either).
 void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current);

@@ -185,6 +185,7 @@ private slots:
         QCOMPARE(l.table("B002"), QStringLiteral("2:30,40,other"));
         // Deleted rows leave the list; every row shows the number it is stored under.
         QCOMPARE(marks(l.list()), QStringLiteral("1 5 4"));
+        QCOMPARE(l.list()->selectedRow(), -1); // the row clicked last has gone
         // A further edit finds each record by its own number.
         l.edit(2, "tTxtBx3", "D2");
         click(w, "cmdSave");
