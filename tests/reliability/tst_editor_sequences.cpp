@@ -1,4 +1,4 @@
-// Seeded random edit sequences through the real point and label editors:
+// Seeded random edit sequences through the real point, label and group windows:
 // row clicks, field edits left for another field, adds, deletions, saves and
 // closing and reopening the window, against a model of what the list must
 // show and the table must hold. After every save the table is compared with
@@ -7,6 +7,7 @@
 #include "tests/support/FigureEditorKit.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
+#include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
 
@@ -106,6 +107,7 @@ class EditorSequencesTest : public QObject
 private slots:
     void pointEditor_data() { seedRows(); }
     void labelEditor_data() { seedRows(); }
+    void groupManager_data() { seedRows(); }
 
     void pointEditor()
     {
@@ -283,6 +285,83 @@ private slots:
             }
             QVERIFY2(marks(kit.list()) == model.marks(),
                      qPrintable(m_where + ": list " + marks(kit.list()) + ", model " + model.marks()));
+        }
+    }
+
+    void groupManager()
+    {
+        QFETCH(int, seed);
+        rng().seed(seed);
+        FigureEditorKit<fGroup> kit;
+        const QStringList names = {"火山岩", "深成岩", "构造环境", "变质岩", "沉积岩"};
+        std::map<double, QStringList> table; // grp -> grpName
+        for (int grp : {1, 3, 4})
+            table[grp] = {names[below(names.size())]};
+        for (const auto &[grp, v] : table)
+            kit.root.exec("INSERT INTO picType (grp, grpName) VALUES (?, ?)", {grp, v[0]});
+        EditorModel model;
+        auto loadRows = [&] {
+            model.rows.clear();
+            model.current = -1; // after a load no row is current
+            for (const auto &[grp, v] : table)
+                model.rows.push_back({grp, numberText(grp), v});
+        };
+        kit.reopen(QString());
+        model.fields = QStringList{"Text1"};
+        loadRows();
+        auto list = [&] { return control<ListView>(*kit.window, "LvGroup"); };
+        for (int step = 0; step < kSteps; ++step) {
+            m_where = QString("seed %1 step %2").arg(seed).arg(step);
+            const int action = below(20);
+            if (action < 6 && !model.rows.empty()) {
+                const int row = below(int(model.rows.size()));
+                clickRow(list(), row);
+                model.click(row);
+            } else if (action < 12) {
+                const QString value = below(4) ? names[below(names.size())] : model.fields[0];
+                typeAndLeave(*kit.window, "TextBox1", value, "cmdAddGroup");
+                model.edit(1, value);
+            } else if (action < 14) {
+                click(*kit.window, "cmdDeleteGroup");
+                if (model.current >= 0) {
+                    ModelRow &row = model.rows[model.current];
+                    row.state = ModelRow::Deleted;
+                    row.text = markedNumber(row.text, "d");
+                }
+            } else if (action < 16) {
+                click(*kit.window, "cmdAddGroup");
+                QList<double> inUse;
+                for (const ModelRow &row : model.rows) {
+                    inUse << leadingNumber(row.text);
+                    if (row.stored)
+                        inUse << *row.stored;
+                }
+                for (const auto &entry : table)
+                    inUse << entry.first;
+                const double number = freeRowNumber(int(model.rows.size()) + 1, inUse);
+                model.rows.push_back({std::nullopt, numberText(number) + "#", {"在此输入新的组名"}, ModelRow::New});
+            } else if (action < 18) {
+                click(*kit.window, "cmdGrpUpdata");
+                QVERIFY2(kit.messages.count() == 0, qPrintable(m_where + ": " + kit.messages.last().detail));
+                for (const ModelRow &row : model.rows) {
+                    const double number = row.stored ? *row.stored : leadingNumber(row.text);
+                    if (row.state == ModelRow::Deleted && row.stored)
+                        table.erase(number);
+                    else if (row.state == ModelRow::Changed || row.state == ModelRow::New)
+                        table[number] = row.cells;
+                }
+                loadRows(); // a complete save reloads the list
+                QStringList expected;
+                for (const auto &[grp, v] : table)
+                    expected << numberText(grp) + ':' + v.join(',');
+                QCOMPARE(kit.records("SELECT grp, grpName FROM picType ORDER BY grp"), expected.join(' '));
+            } else {
+                kit.reopen(QString());
+                model.fields = QStringList{"Text1"};
+                loadRows();
+            }
+            QVERIFY2(marks(list()) == model.marks(),
+                     qPrintable(m_where + ": list " + marks(list()) + ", model " + model.marks()));
         }
     }
 

@@ -7,8 +7,9 @@
 
 #include <memory>
 
-// A point or label editor over a temporary catalogue, its message boxes
-// answered, opened as the catalogue window opens it: through gFigNo.
+// A sub-window over a temporary catalogue, its message boxes answered,
+// opened as the catalogue window opens it: a point or label editor through
+// gFigNo (the group manager ignores it). list() is the editors' LvFigure.
 template <typename Editor>
 struct FigureEditorKit
 {
