@@ -49,6 +49,20 @@ struct EditorModel
         return texts.join(' ');
     }
 
+    // The number a new row gets: free among the rows and the stored records.
+    double newRowNumber(const std::map<double, QStringList> &table) const
+    {
+        QList<double> inUse;
+        for (const ModelRow &row : rows) {
+            inUse << leadingNumber(row.text);
+            if (row.stored)
+                inUse << *row.stored;
+        }
+        for (const auto &entry : table)
+            inUse << entry.first;
+        return freeRowNumber(int(rows.size()) + 1, inUse);
+    }
+
     void click(int row)
     {
         current = row;
@@ -242,15 +256,7 @@ private slots:
                     model.edit(cell, value);
                 }
                 click(*kit.window, "Command1");
-                QList<double> inUse;
-                for (const ModelRow &row : model.rows) {
-                    inUse << leadingNumber(row.text);
-                    if (row.stored)
-                        inUse << *row.stored;
-                }
-                for (const auto &entry : table)
-                    inUse << entry.first;
-                const double number = freeRowNumber(int(model.rows.size()) + 1, inUse);
+                const double number = model.newRowNumber(table);
                 model.rows.push_back({std::nullopt, numberText(number) + "#", model.fields, ModelRow::New});
                 model.adding = false;
             } else if (action < 18) {
@@ -330,15 +336,7 @@ private slots:
                 }
             } else if (action < 16) {
                 click(*kit.window, "cmdAddGroup");
-                QList<double> inUse;
-                for (const ModelRow &row : model.rows) {
-                    inUse << leadingNumber(row.text);
-                    if (row.stored)
-                        inUse << *row.stored;
-                }
-                for (const auto &entry : table)
-                    inUse << entry.first;
-                const double number = freeRowNumber(int(model.rows.size()) + 1, inUse);
+                const double number = model.newRowNumber(table);
                 model.rows.push_back({std::nullopt, numberText(number) + "#", {"在此输入新的组名"}, ModelRow::New});
             } else if (action < 18) {
                 click(*kit.window, "cmdGrpUpdata");
