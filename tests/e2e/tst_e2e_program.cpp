@@ -224,27 +224,6 @@ private slots:
         QVERIFY2(ended(), "the program did not end with its last window");
     }
 
-    void closedEditorReopensAfresh()
-    {
-        QVERIFY(clickRow(1)); // B002
-        QVERIFY(click(m_main, kShowPoints));
-        QString points = m_run->findWindow("Data Manager");
-        xdo({"windowmove", "--sync", points, "1040", "0"});
-        QVERIFY(m_run->clickAt(points, 40, 42));
-        QVERIFY(retype(points, kPointX, "999")); // an edit that is never saved
-        QVERIFY(closeWindow(points));
-        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows().size(), 1, 5000);
-        QVERIFY(clickRow(0)); // B001
-        QVERIFY(click(m_main, kShowPoints));
-        points = m_run->findWindow("Data Manager");
-        QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B001    "));
-        // The catalogue window closes last here: the program ends with it.
-        QVERIFY(closeWindow(points));
-        QTRY_COMPARE_WITH_TIMEOUT(m_run->windows().size(), 1, 5000);
-        QVERIFY(click(m_main, kCatalogueExit));
-        QVERIFY2(ended(), "the program did not end with its last window");
-        QCOMPARE(dumpCatalogue(m_run->catalogue()), m_run->before());
-    }
 };
 
 QTEST_MAIN(ProgramE2eTest)

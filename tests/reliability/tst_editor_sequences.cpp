@@ -18,6 +18,14 @@
 
 namespace {
 
+std::mt19937 &rng()
+{
+    static std::mt19937 generator;
+    return generator;
+}
+
+int below(int n) { return int(rng()() % unsigned(n)); }
+
 // A list row as the model expects it.
 struct ModelRow
 {
@@ -26,6 +34,17 @@ struct ModelRow
     QStringList cells;            // cell 1.. as index 0..
     enum State { Unchanged, Changed, New, Deleted } state = Unchanged;
 };
+
+using Table = std::map<double, QStringList>; // number -> the record's other values
+
+// The table as the tests' records() read it: "1:a,b 2:c,d".
+QString tableText(const Table &table)
+{
+    QStringList out;
+    for (const auto &[number, values] : table)
+        out << numberText(number) + ':' + values.join(',');
+    return out.join(' ');
+}
 
 QString markedNumber(const QString &text, const char *mark)
 {
@@ -50,7 +69,7 @@ struct EditorModel
     }
 
     // The number a new row gets: free among the rows and the stored records.
-    double newRowNumber(const std::map<double, QStringList> &table) const
+    double newRowNumber(const Table &table) const
     {
         QList<double> inUse;
         for (const ModelRow &row : rows) {
@@ -61,6 +80,13 @@ struct EditorModel
         for (const auto &entry : table)
             inUse << entry.first;
         return freeRowNumber(int(rows.size()) + 1, inUse);
+    }
+
+    void clickRandomRow(ListView *list)
+    {
+        const int row = below(int(rows.size()));
+        clickRow(list, row);
+        click(row);
     }
 
     void click(int row)
@@ -89,13 +115,6 @@ struct EditorModel
     }
 };
 
-std::mt19937 &rng()
-{
-    static std::mt19937 generator;
-    return generator;
-}
-
-int below(int n) { return int(rng()() % unsigned(n)); }
 
 QString randomNumber() { return numberText(below(80) / 4.0 - 5); }
 
@@ -129,7 +148,7 @@ private slots:
         rng().seed(seed);
         FigureEditorKit<fPicData> kit;
         const char *fields[] = {"tTxtBx1", "tTxtBx2", "tTxtBx3", "tTxtBx4", "tTxtBx5"};
-        std::map<double, QStringList> table; // ID -> Series, curve, X, Y, L
+        Table table; // ID -> Series, curve, X, Y, L
         for (int id : {1, 2, 5})
             table[id] = {"1", "False", randomNumber(), randomNumber(), "1"};
         for (const auto &[id, v] : table)
@@ -158,9 +177,7 @@ private slots:
             m_where = QString("seed %1 step %2").arg(seed).arg(step);
             const int action = below(20);
             if (action < 6 && !model.rows.empty()) {
-                const int row = below(int(model.rows.size()));
-                clickRow(kit.list(), row);
-                model.click(row);
+                model.clickRandomRow(kit.list());
             } else if (action < 13) {
                 const int cell = 1 + below(5);
                 const QString value = below(4) ? randomValue(cell) : model.fields[cell - 1];
@@ -190,17 +207,13 @@ private slots:
                     table[i + 1] = row.cells;
                     row = {double(i + 1), QString::number(i + 1), row.cells};
                 }
-                QStringList expected;
-                for (const auto &[id, v] : table)
-                    expected << numberText(id) + ':' + v.join(',');
                 QCOMPARE(kit.records("SELECT ID, Series, CASE WHEN curve THEN 'True' ELSE 'False' END, X, Y, L"
                                      " FROM pData WHERE th = 'B001' ORDER BY ID"),
-                         expected.join(' '));
+                         tableText(table));
             } else {
                 reopen();
             }
-            QVERIFY2(marks(kit.list()) == model.marks(),
-                     qPrintable(m_where + ": list " + marks(kit.list()) + ", model " + model.marks()));
+            QVERIFY2(marks(kit.list()) == model.marks(), qPrintable(m_where + ": list " + marks(kit.list()) + ", model " + model.marks()));
         }
     }
 
@@ -211,7 +224,7 @@ private slots:
         FigureEditorKit<fPicLbl> kit;
         const char *fields[] = {"tTxtBx1", "tTxtBx2", "tTxtBx3"};
         const QStringList texts = {"SiO2", "玄武岩\r\nbasalt", "Na2O+K2O", "多行\r\n标签\r\n", "x"};
-        std::map<double, QStringList> table; // ID -> X, Y, Lbl
+        Table table; // ID -> X, Y, Lbl
         for (int id : {1, 2, 5})
             table[id] = {randomNumber(), randomNumber(), texts[below(texts.size())]};
         for (const auto &[id, v] : table)
@@ -231,9 +244,7 @@ private slots:
             m_where = QString("seed %1 step %2").arg(seed).arg(step);
             const int action = below(20);
             if (action < 5 && !model.rows.empty()) {
-                const int row = below(int(model.rows.size()));
-                clickRow(kit.list(), row);
-                model.click(row);
+                model.clickRandomRow(kit.list());
             } else if (action < 11) {
                 const int cell = 1 + below(3);
                 const QString value = !below(4) ? model.fields[cell - 1]
@@ -281,16 +292,12 @@ private slots:
                     kept.push_back({number, numberText(number), row.cells});
                 }
                 model.rows = kept;
-                QStringList expected;
-                for (const auto &[id, v] : table)
-                    expected << numberText(id) + ':' + v.join(',');
                 QCOMPARE(kit.records("SELECT ID, X, Y, Lbl FROM picLable WHERE th = 'B001' ORDER BY ID"),
-                         expected.join(' '));
+                         tableText(table));
             } else {
                 reopen();
             }
-            QVERIFY2(marks(kit.list()) == model.marks(),
-                     qPrintable(m_where + ": list " + marks(kit.list()) + ", model " + model.marks()));
+            QVERIFY2(marks(kit.list()) == model.marks(), qPrintable(m_where + ": list " + marks(kit.list()) + ", model " + model.marks()));
         }
     }
 
@@ -300,7 +307,7 @@ private slots:
         rng().seed(seed);
         FigureEditorKit<fGroup> kit;
         const QStringList names = {"火山岩", "深成岩", "构造环境", "变质岩", "沉积岩"};
-        std::map<double, QStringList> table; // grp -> grpName
+        Table table; // grp -> grpName
         for (int grp : {1, 3, 4})
             table[grp] = {names[below(names.size())]};
         for (const auto &[grp, v] : table)
@@ -320,9 +327,7 @@ private slots:
             m_where = QString("seed %1 step %2").arg(seed).arg(step);
             const int action = below(20);
             if (action < 6 && !model.rows.empty()) {
-                const int row = below(int(model.rows.size()));
-                clickRow(list(), row);
-                model.click(row);
+                model.clickRandomRow(list());
             } else if (action < 12) {
                 const QString value = below(4) ? names[below(names.size())] : model.fields[0];
                 typeAndLeave(*kit.window, "TextBox1", value, "cmdAddGroup");
@@ -349,17 +354,13 @@ private slots:
                         table[number] = row.cells;
                 }
                 loadRows(); // a complete save reloads the list
-                QStringList expected;
-                for (const auto &[grp, v] : table)
-                    expected << numberText(grp) + ':' + v.join(',');
-                QCOMPARE(kit.records("SELECT grp, grpName FROM picType ORDER BY grp"), expected.join(' '));
+                QCOMPARE(kit.records("SELECT grp, grpName FROM picType ORDER BY grp"), tableText(table));
             } else {
                 kit.reopen(QString());
                 model.fields = QStringList{"Text1"};
                 loadRows();
             }
-            QVERIFY2(marks(list()) == model.marks(),
-                     qPrintable(m_where + ": list " + marks(list()) + ", model " + model.marks()));
+            QVERIFY2(marks(list()) == model.marks(), qPrintable(m_where + ": list " + marks(list()) + ", model " + model.marks()));
         }
     }
 

@@ -46,33 +46,6 @@ private slots:
         delete SingleWindow<fPicLbl>::instance();
     }
 
-    void editorSavesSurviveCatalogueReloads()
-    {
-        CatalogueWindow c;
-        addCartesianFigures(c.root, 3);
-        c.root.insertFigure(triangularFigure("T001", "TP001"));
-        c.root.exec("INSERT INTO pData (th, ID, X, Y) VALUES ('B002', 1, 5, 6)");
-        c.root.exec("INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES ('B003', 1, 1, 1, 'a')");
-        fMain &catalogue = c.open();
-        auto &points = openEditor<fPicData>(catalogue, 1, "CommandButton1");
-        clickRow(control<ListView>(points, "LvFigure"), 0);
-        typeAndLeave(points, "tTxtBx3", "7.5", "tTxtBx4");
-        auto &labels = openEditor<fPicLbl>(catalogue, 2, "CommandButton2");
-        typeAndLeave(labels, "tTxtBx3", "b", "tTxtBx1");
-
-        // The catalogue reopens the connection and hands over another figure.
-        showActive(catalogue);
-        clickOption(catalogue, "Opt2");
-        clickRow(catalogue, 0);
-        click(catalogue, "CommandButton1");
-        click(points, "cmdSave");
-        click(labels, "cmdSave");
-
-        QVERIFY2(c.messages.count() == 0, qPrintable(c.messages.last().detail));
-        QCOMPARE(c.root.scalar("SELECT group_concat(th || ':' || X) FROM pData").toString(), QStringLiteral("B002:7.5"));
-        QCOMPARE(c.root.scalar("SELECT group_concat(th || ':' || Lbl) FROM picLable").toString(), QStringLiteral("B003:b"));
-    }
-
     void editorsOpenTheNumberTheCatalogueShows()
     {
         CatalogueWindow c;
