@@ -86,7 +86,7 @@ QString CatalogueWriter::addFigure(const DiagramTemplate &figure)
         return fail(m_figure, QStringLiteral("picMain %1").arg(figure.number));
 
     int id = 0;
-    for (const DiagramPoint &p : figure.points) {
+    for (const FigurePoint &p : figure.points) {
         m_point.bindValue(0, th);
         m_point.bindValue(1, ++id);
         m_point.bindValue(2, p.series);
@@ -98,7 +98,7 @@ QString CatalogueWriter::addFigure(const DiagramTemplate &figure)
             return fail(m_point, QStringLiteral("pData %1").arg(figure.number));
     }
     id = 0;
-    for (const DiagramLabel &l : figure.labels) {
+    for (const FigureLabel &l : figure.labels) {
         m_label.bindValue(0, th);
         m_label.bindValue(1, ++id);
         m_label.bindValue(2, l.x);

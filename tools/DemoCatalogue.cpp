@@ -4,7 +4,7 @@
 #include "tools/DemoDiagrams.h"
 #include "tools/GifWriter.h"
 #include "tools/InstallRootLayout.h"
-#include "tools/ThumbnailPainter.h"
+#include "ui/preview/FigurePainter.h"
 
 QString DemoCatalogue::buildRoot(const QString &root, bool replace, int *figureCount)
 {
@@ -36,7 +36,7 @@ QString DemoCatalogue::writeThumbnails(const QString &dir)
 {
     const QList<DiagramTemplate> figures = DemoDiagrams::all();
     for (const DiagramTemplate &figure : figures) {
-        const QString error = GifWriter::write(ThumbnailPainter(figure).paint(), dir + QLatin1Char('/') + figure.thumbnailFile);
+        const QString error = GifWriter::write(FigurePainter(figure, DemoCatalogue::kThumbnailSize).paint(), dir + QLatin1Char('/') + figure.thumbnailFile);
         if (!error.isEmpty())
             return error;
     }

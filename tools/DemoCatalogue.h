@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 // The demo install root: the demo figures with their points, labels and
@@ -7,6 +8,8 @@
 class DemoCatalogue
 {
 public:
+    static constexpr QSize kThumbnailSize{393, 337};
+
     // Builds ROOT/dbase/system.mdb and ROOT/Diagram/MiniMap/. Refuses when the
     // catalogue exists unless replace is set; then the catalogue and all GIF
     // thumbnails there are replaced.

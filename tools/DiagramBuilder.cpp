@@ -109,7 +109,7 @@ DiagramBuilder &DiagramBuilder::ternaryLine(std::initializer_list<Ternary> point
 
 DiagramBuilder &DiagramBuilder::label(double x, double y, const QString &text)
 {
-    m_figure.labels << DiagramLabel{tidy(x), tidy(y), text};
+    m_figure.labels << FigureLabel{tidy(x), tidy(y), text};
     return *this;
 }
 
@@ -161,7 +161,7 @@ DiagramBuilder &DiagramBuilder::addSeries(const QList<QPointF> &points, LineType
     ++m_series;
     bool first = true;
     for (const QPointF &p : points) {
-        m_figure.points << DiagramPoint{m_series, curve, tidy(p.x()), tidy(p.y()), first ? LineType::None : type};
+        m_figure.points << FigurePoint{m_series, curve, tidy(p.x()), tidy(p.y()), first ? LineType::None : type};
         first = false;
     }
     return *this;

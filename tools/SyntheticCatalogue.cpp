@@ -117,7 +117,7 @@ DiagramTemplate SyntheticCatalogue::figure(int index) const
     const int series = std::clamp(points / 8, 1, DiagramTemplate::kMaxSeries);
     f.points.reserve(points);
     for (int j = 0; j < points; ++j) {
-        DiagramPoint p;
+        FigurePoint p;
         p.series = int(qint64(j) * series / points) + 1;
         const bool first = f.points.isEmpty() || f.points.last().series != p.series;
         p.line = first ? LineType::None : (j % 7 == 0 ? LineType::Dashed : (j % 11 == 0 ? LineType::Dotted : LineType::Solid));
@@ -131,7 +131,7 @@ DiagramTemplate SyntheticCatalogue::figure(int index) const
     const int labels = std::max(0, m_options.labels);
     f.labels.reserve(labels);
     for (int k = 1; k <= labels; ++k) {
-        DiagramLabel l;
+        FigureLabel l;
         const QPointF xy = randomPosition(10);
         l.x = xy.x();
         l.y = xy.y();

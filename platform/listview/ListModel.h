@@ -32,6 +32,7 @@ public:
     bool removeRows(int first, int count, const QModelIndex &parent = {}) override;
 
     const ListRow &row(int r) const { return m_rows[static_cast<size_t>(r)]; }
+    const std::vector<ListRow> &rows() const { return m_rows; }
     int appendRow(ListRow row);
     void replaceRows(std::vector<ListRow> rows);
     void setText(int r, const QString &text);

@@ -23,6 +23,7 @@ public:
     void removeRow(int r) { m_model.removeRow(r); }
 
     const ListRow &row(int r) const { return m_model.row(r); }
+    const std::vector<ListRow> &rows() const { return m_model.rows(); }
     QString text(int r) const { return row(r).text; }
     void setText(int r, const QString &text) { m_model.setText(r, text); }
     QString cell(int r, int cell) const; // cell >= 1; empty when never set

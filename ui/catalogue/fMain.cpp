@@ -19,6 +19,7 @@
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
+#include "ui/preview/fPreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,6 +47,7 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(CommandButton1, &QPushButton::clicked, this, &fMain::CommandButton1_Click);
     connect(LvFigure, &ListView::rowDoubleClicked, this, &fMain::CommandButton1_Click);
     connect(CommandButton2, &QPushButton::clicked, this, &fMain::CommandButton2_Click);
+    Image1->installEventFilter(this);
 }
 
 void fMain::Form_Load()
@@ -207,4 +209,17 @@ void fMain::CommandButton2_Click()
 {
     gFigNo = tTh->text();
     SingleWindow<fPicLbl>::show();
+}
+
+void fMain::Image1_DblClick()
+{
+    if (requireCurrentRow())
+        showFigurePreview(tTh->text());
+}
+
+bool fMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 && event->type() == QEvent::MouseButtonDblClick)
+        Image1_DblClick();
+    return QWidget::eventFilter(watched, event);
 }

@@ -39,6 +39,10 @@ public:
     void Command1_Click();
     void CommandButton1_Click();
     void CommandButton2_Click();
+    void Image1_DblClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();

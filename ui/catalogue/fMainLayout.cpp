@@ -36,6 +36,7 @@ void fMain::buildControls()
 
     Image1 = makeControl<QLabel>(this, "Image1", QString(), 195, 4920, 5895, 5055);
     Image1->setScaledContents(true);
+    Image1->setToolTip(QStringLiteral("双击显示图版预览（在数据和标签窗口中按 F5 也可显示）"));
 
     makeControl<QLabel>(this, "Label1", QStringLiteral("图  号"), 6360, 5205, 735, 255);
     tTh = makeControl<QLineEdit>(this, "tTh", QStringLiteral("Text1"), 7080, 5160, 855, 320);

@@ -77,6 +77,17 @@ void FieldTracking::TxtBoxesChange(int cell)
     markRowChanged(m_list, CurItem);
 }
 
+void FieldTracking::leaveFocusedField()
+{
+    const QWidget *focused = QApplication::focusWidget();
+    for (auto it = TxtBoxes.cbegin(); it != TxtBoxes.cend(); ++it) {
+        if (focused && (it.value() == focused || it.value()->isAncestorOf(focused))) {
+            leaveField(it.key());
+            return;
+        }
+    }
+}
+
 void FieldTracking::leaveField(int cell)
 {
     m_leftWithWindow = -1;

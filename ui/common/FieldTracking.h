@@ -35,6 +35,9 @@ public:
     // Writes field `cell` into CurItem when its text has changed and marks the
     // row changed; without a current row only the baseline moves.
     void TxtBoxesChange(int cell);
+    // Applies an edit pending in the field that has the focus, as if it was
+    // left: for keys that act on the rows without moving the focus.
+    void leaveFocusedField();
 
     // While it answers true (a new row being prepared), leaving a field writes nothing.
     std::function<bool()> isPreparingNewRow;

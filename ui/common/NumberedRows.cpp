@@ -10,32 +10,37 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields)
+std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields)
 {
     std::vector<ListRow> rows;
+    const int key = records.fieldIndex(keyField);
+    QList<int> cells;
+    for (const QString &field : cellFields)
+        cells << records.fieldIndex(field);
+    const int n = records.recordCount();
+    rows.reserve(static_cast<size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        records.setAbsolutePosition(i);
+        ListRow row;
+        row.storedKey = records.value(key);
+        row.text = valueText(row.storedKey);
+        row.cells.reserve(cells.size());
+        for (int field : cells)
+            row.cells << valueText(records.value(field));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields)
+{
     try {
         gSql = sql;
         OpenSharedRecordset();
-        const int key = gRs->fieldIndex(keyField);
-        QList<int> cells;
-        for (const QString &field : cellFields)
-            cells << gRs->fieldIndex(field);
-        const int n = gRs->recordCount();
-        rows.reserve(static_cast<size_t>(n));
-        for (int i = 1; i <= n; ++i) {
-            gRs->setAbsolutePosition(i);
-            ListRow row;
-            row.storedKey = gRs->value(key);
-            row.text = valueText(row.storedKey);
-            row.cells.reserve(cells.size());
-            for (int field : cells)
-                row.cells << valueText(gRs->value(field));
-            rows.push_back(std::move(row));
-        }
+        return readNumberedRows(*gRs, keyField, cellFields);
     } catch (const DbError &) {
-        rows.clear(); // an unreadable list opens empty; the window still works
+        return {}; // an unreadable list opens empty; the window still works
     }
-    return rows;
 }
 
 QList<double> numbersInList(const ListView &list)

@@ -8,12 +8,15 @@
 #include <vector>
 
 class ListView;
+class Recordset;
 
 // The rows of a group, point or label list: the stored number (`keyField`) as
 // the row text and as the row's stored key, the other fields as cells, every
 // value as text and NULL as an empty cell. Runs gSql on gConn into gRs, as
 // every load does; a failing query gives no rows.
 std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields);
+// The same rows read from an open record set.
+std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields);
 
 // Every number the list uses: each row's number as shown and the number it
 // was loaded with.

@@ -9,6 +9,7 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/preview/fPreview.h"
 #include "ui/labels/LabelListSave.h"
 
 #include <QLineEdit>
@@ -27,6 +28,11 @@ fPicLbl::fPicLbl(QWidget *parent) : QWidget(parent)
     connect(cmdCancel, &QPushButton::clicked, this, &fPicLbl::cmdCancel_Click);
 }
 
+QStringList fPicLbl::cellFields()
+{
+    return {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Lbl")};
+}
+
 void fPicLbl::Form_Load()
 {
     LvFigure->setColumns({{QStringLiteral("序号"), 540}, {QStringLiteral("x"), 760},
@@ -38,7 +44,8 @@ void fPicLbl::Form_Load()
 
     m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Label  Manager："));
     LvFigure->setRows(loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"),
-                                       {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Lbl")}));
+                                       cellFields()));
+    addPreviewKey(*this, *m_fields, m_figure);
     LvFigure_Click();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class FieldTracking;
@@ -29,6 +30,9 @@ public:
     void cmdCancel_Click();
 
     QString figureNumber() const { return m_figure; }
+    const ListView &rows() const { return *LvFigure; }
+    // The fields behind list cells 1, 2, ...
+    static QStringList cellFields();
 
 private:
     void buildControls();

@@ -10,6 +10,7 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/preview/fPreview.h"
 #include "ui/points/PointListSave.h"
 
 #include <QComboBox>
@@ -25,6 +26,12 @@ fPicData::fPicData(QWidget *parent) : QWidget(parent)
     connect(cmdAddPoint, &QPushButton::clicked, this, &fPicData::cmdAddPoint_Click);
     connect(cmdSave, &QPushButton::clicked, this, &fPicData::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &fPicData::cmdCancel_Click);
+}
+
+QStringList fPicData::cellFields()
+{
+    return {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
+            QStringLiteral("Y"), QStringLiteral("L")};
 }
 
 void fPicData::Form_Load()
@@ -47,8 +54,8 @@ void fPicData::Form_Load()
 
     m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Data Manager："));
     LvFigure->setRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
-                                       {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
-                                        QStringLiteral("Y"), QStringLiteral("L")}));
+                                       cellFields()));
+    addPreviewKey(*this, *m_fields, m_figure);
     LvFigure_Click();
 }
 

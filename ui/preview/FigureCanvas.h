@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ui/preview/FigureDrawing.h"
+
+#include <QWidget>
+
+// Paints a figure to fill the widget, redrawn at every size.
+class FigureCanvas : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FigureCanvas(QWidget *parent = nullptr);
+
+    void setDrawing(FigureDrawing drawing);
+    const FigureDrawing &drawing() const { return m_drawing; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    FigureDrawing m_drawing;
+};

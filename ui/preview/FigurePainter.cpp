@@ -1,0 +1,304 @@
+#include "ui/preview/FigurePainter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QMap>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QColor kFrame(0x20, 0x20, 0x20);
+const QColor kLine(0x1d, 0x4e, 0x9a);
+const QColor kText(0x30, 0x30, 0x30);
+const QColor kLabel(0x9a, 0x1d, 0x1d);
+
+// Beyond these counts ticks would merge into a bar; the axis is drawn without them.
+constexpr int kMostMajorTicks = 200;
+constexpr int kMostMinorTicks = 1000;
+constexpr int kMostDecades = 60;
+
+QFont figureFont(int pixelSize)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QString tickText(double value, const AxisSettings &axis)
+{
+    if (axis.logarithmic || axis.decimals < 0)
+        return QString::number(value, 'g', 6);
+    return QString::number(value, 'f', std::min(axis.decimals, 10));
+}
+
+// The axis's own range, or else the range the figure's values span on it.
+FigurePainter::Scale scaleOf(const AxisSettings &axis, const QList<double> &values)
+{
+    if (axisProblem(axis).isEmpty())
+        return {axis.minimum, axis.maximum, axis.logarithmic, true};
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    for (double v : values) {
+        if (std::isfinite(v)) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    }
+    if (low > high)
+        return {0, 1, false, false};
+    if (low == high)
+        return {low - 1, high + 1, false, false};
+    return {low, high, false, false};
+}
+
+bool within(const FigurePainter::Scale &scale, double value)
+{
+    return value >= std::min(scale.from, scale.to) && value <= std::max(scale.from, scale.to);
+}
+
+QList<double> tickValues(const FigurePainter::Scale &scale, double step, bool major)
+{
+    QList<double> values;
+    if (!scale.usable)
+        return values;
+    const double low = std::min(scale.from, scale.to);
+    const double high = std::max(scale.from, scale.to);
+    if (scale.logarithmic) {
+        const double firstDecade = std::floor(std::log10(low));
+        if (std::log10(high) - firstDecade > kMostDecades)
+            return values;
+        for (double decade = std::pow(10.0, firstDecade); decade <= high * (1 + 1e-9); decade *= 10) {
+            for (int m = major ? 1 : 2; m <= (major ? 1 : 9); ++m) {
+                const double v = m * decade;
+                if (v >= low * (1 - 1e-9) && v <= high * (1 + 1e-9))
+                    values << v;
+            }
+        }
+        return values;
+    }
+    if (!(step > 0) || !std::isfinite(step) || (high - low) / step > (major ? kMostMajorTicks : kMostMinorTicks))
+        return values;
+    const double first = std::ceil(low / step - 1e-9) * step;
+    for (int k = 0;; ++k) {
+        double v = first + k * step;
+        if (v > high + step * 1e-6)
+            break;
+        if (std::abs(v) < step * 1e-9)
+            v = 0; // not -1.1e-16
+        values << v;
+    }
+    return values;
+}
+
+} // namespace
+
+double FigurePainter::Scale::fraction(double value) const
+{
+    if (logarithmic)
+        return (std::log10(value) - std::log10(from)) / (std::log10(to) - std::log10(from));
+    return (value - from) / (to - from);
+}
+
+FigurePainter::FigurePainter(const FigureDrawing &figure, QSize size) : m_figure(figure), m_size(size)
+{
+    const double f = fontPixels();
+    if (m_figure.triangular) {
+        // Keep the triangle equilateral and leave room for corner names.
+        const double side = std::min(m_size.width() - 6.0 * f, (m_size.height() - 5.6 * f) / 0.866);
+        const double height = side * 0.866;
+        const double left = (m_size.width() - side) / 2.0;
+        const double top = 2.4 * f + (m_size.height() - 5.6 * f - height) / 2.0;
+        m_plot = QRectF(left, top, side, height);
+        return;
+    }
+    m_plot = QRectF(QPointF(5.2 * f, 3.0 * f), QPointF(m_size.width() - 1.6 * f, m_size.height() - 4.4 * f));
+    QList<double> xs, ys;
+    for (const FigurePoint &point : m_figure.points) {
+        xs << point.x;
+        ys << point.y;
+    }
+    for (const FigureLabel &label : m_figure.labels) {
+        xs << label.x;
+        ys << label.y;
+    }
+    m_x = scaleOf(m_figure.x, xs);
+    m_y = scaleOf(m_figure.y, ys);
+}
+
+int FigurePainter::fontPixels() const
+{
+    return std::clamp(static_cast<int>(std::lround(m_size.height() / 34.0)), 9, 16);
+}
+
+QPointF FigurePainter::toPixel(double x, double y) const
+{
+    if (m_figure.triangular) {
+        const double unit = m_plot.width() / 100.0;
+        return {m_plot.left() + x * unit, m_plot.bottom() - y * unit};
+    }
+    return {m_plot.left() + m_x.fraction(x) * m_plot.width(), m_plot.bottom() - m_y.fraction(y) * m_plot.height()};
+}
+
+bool FigurePainter::placeable(const FigurePoint &point) const
+{
+    if (m_figure.triangular)
+        return std::isfinite(point.x) && std::isfinite(point.y);
+    const auto takes = [](const Scale &scale, double v) { return std::isfinite(v) && (!scale.logarithmic || v > 0); };
+    return takes(m_x, point.x) && takes(m_y, point.y);
+}
+
+QImage FigurePainter::paint() const
+{
+    QImage image(m_size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    paint(p);
+    return image;
+}
+
+void FigurePainter::paint(QPainter &p) const
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    if (m_figure.triangular)
+        drawTriangleFrame(p);
+    else
+        drawCartesianFrame(p);
+    drawLines(p);
+    drawLabels(p);
+}
+
+void FigurePainter::drawCartesianFrame(QPainter &p) const
+{
+    p.setPen(QPen(kFrame, 1.2));
+    if (m_figure.border)
+        p.drawRect(m_plot);
+    // Each axis runs where the other one's crossing point puts it.
+    const double xAxisAt = m_y.usable && within(m_y, m_figure.y.crossing) && placeable({1, false, m_x.from, m_figure.y.crossing})
+                               ? toPixel(m_x.from, m_figure.y.crossing).y()
+                               : m_plot.bottom();
+    const double yAxisAt = m_x.usable && within(m_x, m_figure.x.crossing) && placeable({1, false, m_figure.x.crossing, m_y.from})
+                               ? toPixel(m_figure.x.crossing, m_y.from).x()
+                               : m_plot.left();
+    p.drawLine(QPointF(m_plot.left(), xAxisAt), QPointF(m_plot.right(), xAxisAt));
+    p.drawLine(QPointF(yAxisAt, m_plot.top()), QPointF(yAxisAt, m_plot.bottom()));
+
+    p.setFont(figureFont(fontPixels()));
+    const QFontMetricsF metrics(p.font());
+    p.setPen(QPen(kText, 1));
+    for (double v : tickValues(m_x, m_figure.x.minorTick, false)) {
+        const double at = toPixel(v, m_y.from).x();
+        p.drawLine(QPointF(at, xAxisAt), QPointF(at, xAxisAt - 2.5));
+    }
+    for (double v : tickValues(m_y, m_figure.y.minorTick, false)) {
+        const double at = toPixel(m_x.from, v).y();
+        p.drawLine(QPointF(yAxisAt, at), QPointF(yAxisAt + 2.5, at));
+    }
+    for (double v : tickValues(m_x, m_figure.x.majorTick, true)) {
+        const double at = toPixel(v, m_y.from).x();
+        p.drawLine(QPointF(at, xAxisAt), QPointF(at, xAxisAt - 5));
+        const QString text = tickText(v, m_figure.x);
+        p.drawText(QPointF(at - metrics.horizontalAdvance(text) / 2, xAxisAt + 3 + metrics.ascent()), text);
+    }
+    for (double v : tickValues(m_y, m_figure.y.majorTick, true)) {
+        const double at = toPixel(m_x.from, v).y();
+        p.drawLine(QPointF(yAxisAt, at), QPointF(yAxisAt + 5, at));
+        const QString text = tickText(v, m_figure.y);
+        p.drawText(QPointF(yAxisAt - 4 - metrics.horizontalAdvance(text), at + metrics.ascent() / 2 - 1), text);
+    }
+}
+
+void FigurePainter::drawTriangleFrame(QPainter &p) const
+{
+    const QPointF left = toPixel(0, 0);
+    const QPointF right = toPixel(100, 0);
+    const QPointF top = toPixel(50, FigureDrawing::kTriangleHeight);
+    p.setPen(QPen(kFrame, 1.2));
+    p.drawPolygon(QPolygonF({left, right, top}));
+    // Ten-percent marks along each side, pointing inwards.
+    p.setPen(QPen(kText, 1));
+    const QPointF centre = (left + right + top) / 3.0;
+    const QPointF corners[3] = {left, right, top};
+    for (int side = 0; side < 3; ++side) {
+        const QPointF a = corners[side];
+        const QPointF b = corners[(side + 1) % 3];
+        for (int i = 1; i < 10; ++i) {
+            const QPointF at = a + (b - a) * (i / 10.0);
+            QPointF inward = centre - at;
+            inward /= std::hypot(inward.x(), inward.y());
+            p.drawLine(at, at + inward * 4);
+        }
+    }
+}
+
+void FigurePainter::drawLines(QPainter &p) const
+{
+    p.save();
+    p.setClipRect(m_figure.triangular ? QRectF(QPointF(0, 0), QSizeF(m_size)) : m_plot.adjusted(-1, -1, 1, 1));
+    // A line is every point of one line number, in point-number order.
+    QMap<int, QList<QPointF>> lines;
+    QMap<int, QList<const FigurePoint *>> linePoints;
+    for (const FigurePoint &point : m_figure.points) {
+        if (!placeable(point))
+            continue;
+        lines[point.series] << toPixel(point.x, point.y);
+        linePoints[point.series] << &point;
+    }
+    for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
+        const QList<QPointF> &at = it.value();
+        const QList<const FigurePoint *> &points = linePoints[it.key()];
+        for (qsizetype i = 1; i < at.size(); ++i) {
+            const LineType type = points[i]->line;
+            if (type == LineType::None)
+                continue;
+            QPen pen(kLine, 1.5);
+            pen.setStyle(type == LineType::Dotted ? Qt::DotLine : type == LineType::Dashed ? Qt::DashLine : Qt::SolidLine);
+            p.setPen(pen);
+            if (!(points[i - 1]->curve && points[i]->curve)) {
+                p.drawLine(at[i - 1], at[i]);
+                continue;
+            }
+            // A Catmull-Rom piece through the curve's neighbouring points.
+            const QPointF before = i >= 2 && points[i - 2]->curve ? at[i - 2] : at[i - 1];
+            const QPointF after = i + 1 < at.size() && points[i + 1]->curve ? at[i + 1] : at[i];
+            QPainterPath path(at[i - 1]);
+            path.cubicTo(at[i - 1] + (at[i] - before) / 6.0, at[i] - (after - at[i - 1]) / 6.0, at[i]);
+            p.drawPath(path);
+        }
+    }
+    p.restore();
+}
+
+QRectF FigurePainter::labelBox(const FigureLabel &label) const
+{
+    const QFontMetricsF metrics(figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0)));
+    const QRectF box = metrics.boundingRect(QRectF(), Qt::AlignCenter, label.text);
+    QRectF placed(QPointF(), box.size());
+    placed.moveCenter(toPixel(label.x, label.y));
+    return placed;
+}
+
+void FigurePainter::drawLabels(QPainter &p) const
+{
+    // Busy diagrams get a smaller type so neighbouring field names stay apart.
+    p.setFont(figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0)));
+    for (const FigureLabel &label : m_figure.labels) {
+        if (!placeable({1, false, label.x, label.y}))
+            continue;
+        const QRectF placed = labelBox(label);
+        // Field names inside the diagram are centred on their spot; text
+        // outside (axis and corner names, legends) reads as a plain block.
+        const bool inside = m_figure.triangular ? label.y >= 0 && label.y <= FigureDrawing::kTriangleHeight
+                                                       && label.y <= 1.732 * std::min(label.x, 100 - label.x)
+                                                : m_plot.contains(placed.center());
+        p.setPen(inside ? kLabel : kText);
+        p.drawText(placed, inside ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, label.text);
+    }
+}

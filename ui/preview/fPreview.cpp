@@ -1,0 +1,198 @@
+#include "ui/preview/fPreview.h"
+
+#include "app/CatalogueStatements.h"
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
+#include "platform/listview/ListView.h"
+#include "ui/common/FieldTracking.h"
+#include "ui/common/NumberedRows.h"
+#include "ui/common/SingleWindow.h"
+#include "ui/labels/fPicLbl.h"
+#include "ui/points/fPicData.h"
+#include "ui/preview/FigureCanvas.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kNotesShown = 8;
+
+const QStringList kRecordFields = {
+    QStringLiteral("LB"), QStringLiteral("border"),
+    QStringLiteral("X1"), QStringLiteral("X2"), QStringLiteral("X3"), QStringLiteral("X4"),
+    QStringLiteral("X5"), QStringLiteral("X6"), QStringLiteral("X7"),
+    QStringLiteral("Y1"), QStringLiteral("Y2"), QStringLiteral("Y3"), QStringLiteral("Y4"),
+    QStringLiteral("Y5"), QStringLiteral("Y6"), QStringLiteral("Y7"),
+};
+
+} // namespace
+
+std::span<const ListRow> fPreview::Source::rows() const
+{
+    if (fromEditor)
+        return editorRows ? std::span<const ListRow>(editorRows->rows()) : std::span<const ListRow>();
+    return stored;
+}
+
+fPreview::fPreview(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("fPreview"));
+    Canvas = new FigureCanvas(this);
+    Canvas->setObjectName(QStringLiteral("Canvas"));
+    lblNotes = new QLabel(this);
+    lblNotes->setObjectName(QStringLiteral("lblNotes"));
+    lblNotes->setWordWrap(true);
+    lblNotes->setStyleSheet(QStringLiteral("color: #9a1d1d;"));
+    lblNotes->hide();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Canvas, 1);
+    layout->addWidget(lblNotes);
+    resize(640, 600);
+    // An editor of the figure may open or close while the preview shows.
+    connect(qApp, &QApplication::focusChanged, this, &fPreview::updateSoon);
+}
+
+void fPreview::Form_Load()
+{
+    setWindowTitle(QStringLiteral("图版预览"));
+}
+
+void fPreview::showFigure(const QString &figure)
+{
+    m_figure = figure;
+    setWindowTitle(QStringLiteral("图版预览") + figure);
+    followEditors(true);
+    redraw();
+}
+
+bool fPreview::event(QEvent *event)
+{
+    // Coming back to the preview: the stored records may have been saved meanwhile.
+    if (event->type() == QEvent::WindowActivate && !m_figure.isEmpty()) {
+        followEditors(true);
+        redraw();
+    }
+    return QWidget::event(event);
+}
+
+bool fPreview::followEditors(bool reread)
+{
+    if (reread)
+        readRecord();
+    const fPicData *points = SingleWindow<fPicData>::instance();
+    const fPicLbl *labels = SingleWindow<fPicLbl>::instance();
+    const bool pointsMoved = follow(m_points, points && points->figureNumber() == m_figure ? &points->rows() : nullptr,
+                                    CatalogueStatements::pointsOfFigure(m_figure), fPicData::cellFields(), reread);
+    return follow(m_labels, labels && labels->figureNumber() == m_figure ? &labels->rows() : nullptr,
+                  CatalogueStatements::labelsOfFigure(m_figure), fPicLbl::cellFields(), reread)
+           || pointsMoved;
+}
+
+bool fPreview::follow(Source &source, const ListView *editorRows, const QString &sql, const QStringList &fields,
+                      bool reread)
+{
+    const bool sameEditor = source.fromEditor && editorRows && source.editorRows == editorRows;
+    const bool stillStored = !source.fromEditor && !editorRows;
+    if (sameEditor || (stillStored && !reread))
+        return false;
+    if (source.editorRows)
+        disconnect(source.editorRows->model(), nullptr, this, nullptr);
+    source.editorRows = editorRows;
+    source.fromEditor = editorRows != nullptr;
+    source.stored.clear();
+    source.readFailure.clear();
+    if (editorRows) {
+        const QAbstractItemModel *model = editorRows->model();
+        connect(model, &QAbstractItemModel::dataChanged, this, &fPreview::rowsChanged);
+        connect(model, &QAbstractItemModel::rowsInserted, this, &fPreview::rowsChanged);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &fPreview::rowsChanged);
+        connect(model, &QAbstractItemModel::modelReset, this, &fPreview::rowsChanged);
+        connect(model, &QObject::destroyed, this, &fPreview::rowsChanged);
+        return true;
+    }
+    try {
+        Recordset records;
+        records.open(sql, gConn);
+        source.stored = readNumberedRows(records, QStringLiteral("ID"), fields);
+    } catch (const DbError &e) {
+        source.readFailure = QStringLiteral("读不出存储的记录：%1").arg(e.reason());
+    }
+    return true;
+}
+
+void fPreview::readRecord()
+{
+    m_record.reset();
+    m_recordFailure.clear();
+    try {
+        Recordset records;
+        records.open(CatalogueStatements::figureByNumber(m_figure), gConn);
+        if (records.recordCount() == 0)
+            return;
+        records.setAbsolutePosition(1);
+        QHash<QString, QString> record;
+        for (const QString &field : kRecordFields)
+            record.insert(field, records.text(field));
+        m_record = std::move(record);
+    } catch (const DbError &e) {
+        m_recordFailure = QStringLiteral("读不出图版的坐标参数：%1").arg(e.reason());
+    }
+}
+
+void fPreview::rowsChanged()
+{
+    m_rowsChanged = true;
+    updateSoon();
+}
+
+void fPreview::updateSoon()
+{
+    // Many row changes in one go (a save, a reload) make one redraw.
+    if (m_updatePending || m_figure.isEmpty())
+        return;
+    m_updatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_updatePending = false;
+        const bool changed = followEditors(false) || m_rowsChanged;
+        m_rowsChanged = false;
+        if (changed)
+            redraw();
+    });
+}
+
+void fPreview::redraw()
+{
+    ReadFigure read = readFigure({m_record, m_points.rows(), m_labels.rows()});
+    m_notes.clear();
+    for (const QString &failure : {m_recordFailure, m_points.readFailure, m_labels.readFailure}) {
+        if (!failure.isEmpty())
+            m_notes << failure;
+    }
+    m_notes << read.notes;
+    Canvas->setDrawing(std::move(read.drawing));
+    QStringList shown = m_notes.mid(0, kNotesShown);
+    if (m_notes.size() > kNotesShown)
+        shown << QStringLiteral("……另有 %1 处未画出").arg(m_notes.size() - kNotesShown);
+    lblNotes->setText(shown.join(QLatin1Char('\n')));
+    lblNotes->setVisible(!m_notes.isEmpty());
+}
+
+void showFigurePreview(const QString &figure)
+{
+    SingleWindow<fPreview>::show().showFigure(figure);
+}
+
+void addPreviewKey(QWidget &editor, FieldTracking &fields, const QString &figure)
+{
+    auto *key = new QShortcut(QKeySequence(Qt::Key_F5), &editor);
+    QObject::connect(key, &QShortcut::activated, &editor, [&fields, figure] {
+        fields.leaveFocusedField();
+        showFigurePreview(figure);
+    });
+}
