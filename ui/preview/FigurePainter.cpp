@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -97,6 +98,42 @@ QList<double> tickValues(const FigurePainter::Scale &scale, double step, bool ma
     return values;
 }
 
+// The part of the segment inside `box` (Cohen-Sutherland), so a point far off
+// the figure still draws the piece of its line that shows. Each cut is taken
+// from the other end, which keeps it exact when one end is 1e300 away.
+std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF &box)
+{
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+        return std::nullopt;
+    enum { Left = 1, Right = 2, Low = 4, High = 8 };
+    const auto code = [&box](QPointF p) {
+        return (p.x() < box.left() ? Left : p.x() > box.right() ? Right : 0)
+               | (p.y() < box.top() ? Low : p.y() > box.bottom() ? High : 0);
+    };
+    for (int step = 0; step < 8; ++step) {
+        const int ca = code(a), cb = code(b);
+        if (!(ca | cb))
+            return QLineF(a, b);
+        if (ca & cb)
+            return std::nullopt;
+        QPointF &out = ca ? a : b;
+        const QPointF other = ca ? b : a;
+        const int c = ca ? ca : cb;
+        const QPointF d = out - other;
+        if (c & (Left | Right)) {
+            const double edge = c & Left ? box.left() : box.right();
+            out = QPointF(edge, other.y() + d.y() * ((edge - other.x()) / d.x()));
+        } else {
+            const double edge = c & Low ? box.top() : box.bottom();
+            out = QPointF(other.x() + d.x() * ((edge - other.y()) / d.y()), edge);
+        }
+    }
+    return std::nullopt;
+}
+
+// Fractions drawn: the plot and a margin around it.
+const QRectF kDrawnFractions(QPointF(-0.5, -0.5), QPointF(1.5, 1.5));
+
 } // namespace
 
 double FigurePainter::Scale::fraction(double value) const
@@ -137,13 +174,23 @@ int FigurePainter::fontPixels() const
     return std::clamp(static_cast<int>(std::lround(m_size.height() / 34.0)), 9, 16);
 }
 
+QPointF FigurePainter::fractionOf(double x, double y) const
+{
+    if (m_figure.triangular)
+        return {x / 100.0, y / 100.0};
+    return {m_x.fraction(x), m_y.fraction(y)};
+}
+
+QPointF FigurePainter::fromFraction(QPointF fraction) const
+{
+    // The triangle's unit is its side, on both axes.
+    const double height = m_figure.triangular ? m_plot.width() : m_plot.height();
+    return {m_plot.left() + fraction.x() * m_plot.width(), m_plot.bottom() - fraction.y() * height};
+}
+
 QPointF FigurePainter::toPixel(double x, double y) const
 {
-    if (m_figure.triangular) {
-        const double unit = m_plot.width() / 100.0;
-        return {m_plot.left() + x * unit, m_plot.bottom() - y * unit};
-    }
-    return {m_plot.left() + m_x.fraction(x) * m_plot.width(), m_plot.bottom() - m_y.fraction(y) * m_plot.height()};
+    return fromFraction(fractionOf(x, y));
 }
 
 bool FigurePainter::placeable(const FigurePoint &point) const
@@ -243,12 +290,12 @@ void FigurePainter::drawLines(QPainter &p) const
     p.save();
     p.setClipRect(m_figure.triangular ? QRectF(QPointF(0, 0), QSizeF(m_size)) : m_plot.adjusted(-1, -1, 1, 1));
     // A line is every point of one line number, in point-number order.
-    QMap<int, QList<QPointF>> lines;
+    QMap<int, QList<QPointF>> lines; // in plot fractions
     QMap<int, QList<const FigurePoint *>> linePoints;
     for (const FigurePoint &point : m_figure.points) {
         if (!placeable(point))
             continue;
-        lines[point.series] << toPixel(point.x, point.y);
+        lines[point.series] << fractionOf(point.x, point.y);
         linePoints[point.series] << &point;
     }
     for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
@@ -261,16 +308,20 @@ void FigurePainter::drawLines(QPainter &p) const
             QPen pen(kLine, 1.5);
             pen.setStyle(type == LineType::Dotted ? Qt::DotLine : type == LineType::Dashed ? Qt::DashLine : Qt::SolidLine);
             p.setPen(pen);
-            if (!(points[i - 1]->curve && points[i]->curve)) {
-                p.drawLine(at[i - 1], at[i]);
-                continue;
-            }
-            // A Catmull-Rom piece through the curve's neighbouring points.
             const QPointF before = i >= 2 && points[i - 2]->curve ? at[i - 2] : at[i - 1];
             const QPointF after = i + 1 < at.size() && points[i + 1]->curve ? at[i + 1] : at[i];
-            QPainterPath path(at[i - 1]);
-            path.cubicTo(at[i - 1] + (at[i] - before) / 6.0, at[i] - (after - at[i - 1]) / 6.0, at[i]);
-            p.drawPath(path);
+            const bool onCurve = points[i - 1]->curve && points[i]->curve;
+            const bool allShown = kDrawnFractions.contains(before) && kDrawnFractions.contains(at[i - 1])
+                                  && kDrawnFractions.contains(at[i]) && kDrawnFractions.contains(after);
+            if (onCurve && allShown) {
+                // A Catmull-Rom piece through the curve's neighbouring points.
+                QPainterPath path(fromFraction(at[i - 1]));
+                path.cubicTo(fromFraction(at[i - 1] + (at[i] - before) / 6.0),
+                             fromFraction(at[i] - (after - at[i - 1]) / 6.0), fromFraction(at[i]));
+                p.drawPath(path);
+            } else if (const auto shown = clipped(at[i - 1], at[i], kDrawnFractions)) {
+                p.drawLine(fromFraction(shown->p1()), fromFraction(shown->p2()));
+            }
         }
     }
     p.restore();
@@ -290,7 +341,7 @@ void FigurePainter::drawLabels(QPainter &p) const
     // Busy diagrams get a smaller type so neighbouring field names stay apart.
     p.setFont(figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0)));
     for (const FigureLabel &label : m_figure.labels) {
-        if (!placeable({1, false, label.x, label.y}))
+        if (!placeable({1, false, label.x, label.y}) || !kDrawnFractions.contains(fractionOf(label.x, label.y)))
             continue;
         const QRectF placed = labelBox(label);
         // Field names inside the diagram are centred on their spot; text

@@ -45,6 +45,9 @@ private:
     void drawLines(QPainter &p) const;
     void drawLabels(QPainter &p) const;
     bool placeable(const FigurePoint &point) const;
+    // Where a figure coordinate lies across the plot: 0..1 inside it.
+    QPointF fractionOf(double x, double y) const;
+    QPointF fromFraction(QPointF fraction) const;
     int fontPixels() const;
 
     const FigureDrawing &m_figure;

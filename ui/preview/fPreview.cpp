@@ -30,6 +30,17 @@ const QStringList kRecordFields = {
     QStringLiteral("Y5"), QStringLiteral("Y6"), QStringLiteral("Y7"),
 };
 
+// The open editor of `figure`, however it was opened; null when none is.
+template <typename Editor>
+const Editor *editorOf(const QString &figure)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (const auto *editor = qobject_cast<const Editor *>(window); editor && editor->figureNumber() == figure)
+            return editor;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::span<const ListRow> fPreview::Source::rows() const
@@ -85,11 +96,11 @@ bool fPreview::followEditors(bool reread)
 {
     if (reread)
         readRecord();
-    const fPicData *points = SingleWindow<fPicData>::instance();
-    const fPicLbl *labels = SingleWindow<fPicLbl>::instance();
-    const bool pointsMoved = follow(m_points, points && points->figureNumber() == m_figure ? &points->rows() : nullptr,
+    const fPicData *points = editorOf<fPicData>(m_figure);
+    const fPicLbl *labels = editorOf<fPicLbl>(m_figure);
+    const bool pointsMoved = follow(m_points, points ? &points->rows() : nullptr,
                                     CatalogueStatements::pointsOfFigure(m_figure), fPicData::cellFields(), reread);
-    return follow(m_labels, labels && labels->figureNumber() == m_figure ? &labels->rows() : nullptr,
+    return follow(m_labels, labels ? &labels->rows() : nullptr,
                   CatalogueStatements::labelsOfFigure(m_figure), fPicLbl::cellFields(), reread)
            || pointsMoved;
 }
