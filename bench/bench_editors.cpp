@@ -2,7 +2,8 @@
 // 10,000 points (labels) loaded into its editor beside the same select read
 // into strings through SQLite's C API, and 10,000 new points (labels) added
 // through the editor's add button and saved beside one C API transaction of
-// the same statements.
+// the same statements. Also the preview of that figure redrawn from the open
+// point editor's rows, read and painted.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_editors [rows]
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
@@ -11,6 +12,8 @@
 #include "tools/SyntheticCatalogue.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
+#include "ui/preview/FigureCanvas.h"
+#include "ui/preview/fPreview.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -94,6 +97,21 @@ int main(int argc, char *argv[])
                           CatalogueStatements::pointsOfFigure(figure));
     measureLoad<fPicLbl>(QStringLiteral("load %1 labels into the label editor").arg(rows), catalogue, figure,
                          CatalogueStatements::labelsOfFigure(figure));
+
+    {
+        const auto editor = openEditor<fPicData>(figure);
+        editor->show();
+        fPreview preview;
+        preview.Form_Load();
+        preview.show();
+        const double redraw = medianOf(5, [&] {
+            return millisecondsOf([&] {
+                preview.showFigure(figure);
+                const_cast<FigureCanvas &>(preview.canvas()).grab();
+            });
+        });
+        report(QStringLiteral("preview %1 points from the open editor (read and paint)").arg(rows), redraw, -1);
+    }
 
     std::vector<SqliteFloor::Statement> points, labels;
     for (int r = 1; r <= rows; ++r) {

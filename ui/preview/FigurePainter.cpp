@@ -22,6 +22,7 @@ const QColor kLabel(0x9a, 0x1d, 0x1d);
 constexpr int kMostMajorTicks = 200;
 constexpr int kMostMinorTicks = 1000;
 constexpr int kMostDecades = 60;
+constexpr int kMostSmoothedPoints = 2000;
 
 QFont figureFont(int pixelSize)
 {
@@ -298,16 +299,17 @@ void FigurePainter::drawLines(QPainter &p) const
         lines[point.series] << fractionOf(point.x, point.y);
         linePoints[point.series] << &point;
     }
+    // Collected per line type and drawn in one call each: a figure may hold
+    // 10,000 points and is redrawn at every edit.
+    QVector<QLineF> straight[4];
+    QVector<QPainterPath> curved[4]; // one path per piece: a long path strokes slowly
     for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
         const QList<QPointF> &at = it.value();
         const QList<const FigurePoint *> &points = linePoints[it.key()];
         for (qsizetype i = 1; i < at.size(); ++i) {
-            const LineType type = points[i]->line;
-            if (type == LineType::None)
+            const int type = static_cast<int>(points[i]->line);
+            if (type == static_cast<int>(LineType::None))
                 continue;
-            QPen pen(kLine, 1.5);
-            pen.setStyle(type == LineType::Dotted ? Qt::DotLine : type == LineType::Dashed ? Qt::DashLine : Qt::SolidLine);
-            p.setPen(pen);
             const QPointF before = i >= 2 && points[i - 2]->curve ? at[i - 2] : at[i - 1];
             const QPointF after = i + 1 < at.size() && points[i + 1]->curve ? at[i + 1] : at[i];
             const bool onCurve = points[i - 1]->curve && points[i]->curve;
@@ -315,41 +317,70 @@ void FigurePainter::drawLines(QPainter &p) const
                                   && kDrawnFractions.contains(at[i]) && kDrawnFractions.contains(after);
             if (onCurve && allShown) {
                 // A Catmull-Rom piece through the curve's neighbouring points.
-                QPainterPath path(fromFraction(at[i - 1]));
-                path.cubicTo(fromFraction(at[i - 1] + (at[i] - before) / 6.0),
-                             fromFraction(at[i] - (after - at[i - 1]) / 6.0), fromFraction(at[i]));
-                p.drawPath(path);
+                QPainterPath piece(fromFraction(at[i - 1]));
+                piece.cubicTo(fromFraction(at[i - 1] + (at[i] - before) / 6.0),
+                              fromFraction(at[i] - (after - at[i - 1]) / 6.0), fromFraction(at[i]));
+                curved[type] << piece;
             } else if (const auto shown = clipped(at[i - 1], at[i], kDrawnFractions)) {
-                p.drawLine(fromFraction(shown->p1()), fromFraction(shown->p2()));
+                straight[type] << QLineF(fromFraction(shown->p1()), fromFraction(shown->p2()));
             }
         }
+    }
+    // Smoothing costs most on long lines; past a few thousand it is dropped.
+    p.setRenderHint(QPainter::Antialiasing, m_figure.points.size() <= kMostSmoothedPoints);
+    const Qt::PenStyle styles[4] = {Qt::NoPen, Qt::SolidLine, Qt::DotLine, Qt::DashLine};
+    for (int type = 1; type < 4; ++type) {
+        QPen pen(kLine, 1.5);
+        pen.setStyle(styles[type]);
+        p.setPen(pen);
+        p.drawLines(straight[type]);
+        for (const QPainterPath &piece : curved[type])
+            p.drawPath(piece);
     }
     p.restore();
 }
 
-QRectF FigurePainter::labelBox(const FigureLabel &label) const
+QFont FigurePainter::labelFont() const
 {
-    const QFontMetricsF metrics(figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0)));
-    const QRectF box = metrics.boundingRect(QRectF(), Qt::AlignCenter, label.text);
-    QRectF placed(QPointF(), box.size());
+    // Busy diagrams get a smaller type so neighbouring field names stay apart.
+    return figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0));
+}
+
+QRectF FigurePainter::labelBox(const FigureLabel &label, const QFontMetricsF &metrics) const
+{
+    const QSizeF size = label.text.contains(QLatin1Char('\n'))
+                            ? metrics.boundingRect(QRectF(), Qt::AlignCenter, label.text).size()
+                            : QSizeF(metrics.horizontalAdvance(label.text), metrics.height());
+    QRectF placed(QPointF(), size);
     placed.moveCenter(toPixel(label.x, label.y));
     return placed;
 }
 
+QRectF FigurePainter::labelBox(const FigureLabel &label) const
+{
+    return labelBox(label, QFontMetricsF(labelFont()));
+}
+
 void FigurePainter::drawLabels(QPainter &p) const
 {
-    // Busy diagrams get a smaller type so neighbouring field names stay apart.
-    p.setFont(figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0)));
+    p.setFont(labelFont());
+    const QFontMetricsF metrics(p.font());
+    const QRectF canvas(QPointF(0, 0), QSizeF(m_size));
     for (const FigureLabel &label : m_figure.labels) {
         if (!placeable({1, false, label.x, label.y}) || !kDrawnFractions.contains(fractionOf(label.x, label.y)))
             continue;
-        const QRectF placed = labelBox(label);
+        const QRectF placed = labelBox(label, metrics);
+        if (!placed.intersects(canvas))
+            continue;
         // Field names inside the diagram are centred on their spot; text
         // outside (axis and corner names, legends) reads as a plain block.
         const bool inside = m_figure.triangular ? label.y >= 0 && label.y <= FigureDrawing::kTriangleHeight
                                                        && label.y <= 1.732 * std::min(label.x, 100 - label.x)
                                                 : m_plot.contains(placed.center());
         p.setPen(inside ? kLabel : kText);
-        p.drawText(placed, inside ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, label.text);
+        if (label.text.contains(QLatin1Char('\n')))
+            p.drawText(placed, inside ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, label.text);
+        else
+            p.drawText(QPointF(placed.left(), placed.top() + metrics.ascent()), label.text);
     }
 }

@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QSize>
 
+class QFont;
+class QFontMetricsF;
 class QPainter;
 
 // Draws a figure the way the host does: Cartesian figures on their axes
@@ -49,6 +51,8 @@ private:
     QPointF fractionOf(double x, double y) const;
     QPointF fromFraction(QPointF fraction) const;
     int fontPixels() const;
+    QFont labelFont() const;
+    QRectF labelBox(const FigureLabel &label, const QFontMetricsF &metrics) const;
 
     const FigureDrawing &m_figure;
     QSize m_size;
