@@ -209,44 +209,6 @@ private slots:
         QCOMPARE(l.storedText(2), QStringLiteral("安山岩\r\nandesite"));
         QCOMPARE(l.storedText(3), QStringLiteral("流纹岩\r\nrhyolite\r\n"));
     }
-
-    void failingRowKeepsItsMarkAndTheRowsAfter()
-    {
-        LabelWindow l;
-        l.addLabels("B001", {{1, 1, 1, "A"}, {2, 2, 2, "B"}, {3, 3, 3, "C"}});
-        l.root.exec("CREATE TRIGGER locked BEFORE UPDATE ON picLable WHEN old.ID = 2"
-                    " BEGIN SELECT RAISE(ABORT, '标签 2 被锁定'); END");
-        fPicLbl &w = l.open("B001");
-        for (int row : {0, 1, 2})
-            l.edit(row, "tTxtBx3", "new" + QString::number(row + 1));
-        click(w, "cmdSave");
-        QCOMPARE(l.messages.count(), 1);
-        QCOMPARE(l.messages.last().text, QStringLiteral("不好意思，出错了！"));
-        QVERIFY2(l.messages.last().detail.contains("标签 2 被锁定"), qPrintable(l.messages.last().detail));
-        QCOMPARE(marks(l.list()), QStringLiteral("1 2* 3*"));
-        QCOMPARE(l.table(), QStringLiteral("1:1,1,new1 2:2,2,B 3:3,3,C"));
-        l.root.exec("DROP TRIGGER locked");
-        click(w, "cmdSave");
-        QCOMPARE(l.messages.count(), 1);
-        QCOMPARE(l.table(), QStringLiteral("1:1,1,new1 2:2,2,new2 3:3,3,new3"));
-    }
-
-    void savesUnderTheFigureItLoaded()
-    {
-        LabelWindow l;
-        l.addLabels("O'B1", {{1, 1, 1, "quoted"}});
-        l.addLabels("B1", {{1, 5, 5, "plain"}});
-        fPicLbl &w = l.open("O'B1");
-        QCOMPARE(marks(l.list()), QStringLiteral("1"));
-        gFigNo = "B1"; // the catalogue window hands over another figure meanwhile
-        l.edit(0, "tTxtBx1", "2");
-        l.add("3", "3", "added");
-        click(w, "cmdSave");
-        QCOMPARE(l.messages.count(), 0);
-        QCOMPARE(l.table("O'B1"), QStringLiteral("1:2,1,quoted 2:3,3,added"));
-        QCOMPARE(l.table("B1"), QStringLiteral("1:5,5,plain"));
-    }
-
 };
 
 QTEST_MAIN(LabelEditorTest)

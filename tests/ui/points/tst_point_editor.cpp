@@ -193,31 +193,20 @@ private slots:
         QCOMPARE(p.table("B1"), QStringLiteral("1:30,40"));
     }
 
-    void catalogueWindowOpensOneInstance()
+    void doubleClickOnAFigureRowOpensItsPoints()
     {
         CatalogueWindow c;
         addCartesianFigures(c.root, 2);
         c.root.exec("INSERT INTO pData (th, ID, X, Y) VALUES ('B002', 1, 5, 6)");
         fMain &catalogue = c.open();
-        clickRow(catalogue, 1);
-        click(catalogue, "CommandButton1");
-        fPicData *first = SingleWindow<fPicData>::instance();
-        QVERIFY(first && !first->parentWidget());
-        QCOMPARE(first->figureNumber(), QStringLiteral("B002"));
-        clickRow(catalogue, 0);
-        click(catalogue, "CommandButton1"); // open: only brought to the front
-        QCOMPARE(SingleWindow<fPicData>::instance(), first);
-        QCOMPARE(first->figureNumber(), QStringLiteral("B002"));
-        QCOMPARE(gFigNo, QStringLiteral("B001"));
-        first->close();
-        QTRY_VERIFY(!SingleWindow<fPicData>::instance());
-        // A double click on a row opens it afresh for that figure.
         // A view only takes a double click on the row its last press hit.
         auto *list = figureList(catalogue);
         clickRow(list, 1);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 1)).center());
-        QVERIFY(SingleWindow<fPicData>::instance());
-        QCOMPARE(SingleWindow<fPicData>::instance()->figureNumber(), QStringLiteral("B002"));
+        fPicData *editor = SingleWindow<fPicData>::instance();
+        QVERIFY(editor && !editor->parentWidget());
+        QCOMPARE(editor->figureNumber(), QStringLiteral("B002"));
+        QCOMPARE(marks(control<ListView>(*editor, "LvFigure")), QStringLiteral("1"));
     }
 };
 

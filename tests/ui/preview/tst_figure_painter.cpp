@@ -132,19 +132,6 @@ private slots:
         QVERIFY(near(image, QPointF(plot.left() + 2, painter.toPixel(1, 50).y()), isInk, 0));
     }
 
-    void triangularFigureIsEquilateral()
-    {
-        const DiagramTemplate afm = demoFigure("T001");
-        const FigurePainter painter(afm, kSize);
-        const QPointF a = painter.toPixel(0, 0), b = painter.toPixel(100, 0),
-                      c = painter.toPixel(50, FigureDrawing::kTriangleHeight);
-        QVERIFY(std::abs(QLineF(a, b).length() - QLineF(b, c).length()) < 0.5);
-        QVERIFY(std::abs(QLineF(a, c).length() - QLineF(b, c).length()) < 0.5);
-        const QImage image = painter.paint();
-        QVERIFY(near(image, (a + b) / 2, isInk, 1));
-        QVERIFY(!near(image, (a + b + c) / 3, isInk, 1)); // nothing drawn at its centre
-    }
-
     void badValuesAreLeftOutWithANote_data()
     {
         QTest::addColumn<Record>("axes");
