@@ -1,16 +1,21 @@
-// Seeded random edit sequences through the real point, label and group windows: row clicks, field
+// Seeded random edit sequences through the real windows: row clicks, field
 // edits left for another field, adds, deletions, saves, reloads and closing
 // and reopening windows, against a model of what the list must show and the
 // table must hold. After every save the table is compared with the model
 // record by record. A failure names its seed and step;
 // QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead of the fixed set.
 #include "tests/support/FigureEditorKit.h"
+#include "tests/ui/catalogue/CatalogueTestKit.h"
+#include "ui/catalogue/FigureColumns.h"
+#include "ui/catalogue/NewFigNumber.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
+#include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <optional>
@@ -38,6 +43,7 @@ struct Row
 };
 
 QString keyText(double number) { return numberText(number); }
+QString keyText(const QString &number) { return number; }
 
 // The table as recordList() reads it: "1:a,b", "2:c,d".
 template <typename Key>
@@ -182,6 +188,157 @@ struct SubEditor
 
 constexpr int kSteps = 250;
 
+using namespace FigureColumns;
+
+constexpr bool isBooleanCell(int cell) { return cell == 10 || cell == 17 || cell == 19 || cell == 22 || cell == 23; }
+constexpr bool isWrittenAsNumber(int cell) { return cell == 11 || cell == 18 || cell == 20; }
+
+const char *const kPanel[kCellCount] = {"tTh", "tPicName", "tFigName", "comGroup", "tX1", "tX2", "tX3", "tX4",
+                                        "tX5", "CheckX6", "CombX7", "tY1", "tY2", "tY3", "tY4", "tY5", "CheckY6",
+                                        "CombY7", "CheckBorder", "tSPCase", "tComment", "CheckVector", "CheckBitmap"};
+
+// The catalogue window: `fields` is its panel, written into a row only by
+// "刷新列表"/"加入列表"; the table is keyed by figure number and holds cells
+// 1..23, then LB.
+struct CatalogueModel : RowsModel<QString>
+{
+    std::map<QString, QStringList> table;
+    bool cartesian = true;
+    int messages = 0;
+
+    // The list of the type, ordered by thumbnail name (kept unique).
+    void load(bool asCartesian)
+    {
+        cartesian = asCartesian;
+        current = -1;
+        rows.clear();
+        for (const auto &[number, values] : table) {
+            if (values[kCellCount] == (cartesian ? "B" : "T"))
+                rows.push_back({number, QString(), listed(values.mid(0, kCellCount))});
+        }
+        std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.cells[2] < b.cells[2]; });
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i].text = QString::number(i + 1);
+    }
+
+    // What of `cells` this type's list and panel hold: the axis cells only for Cartesian figures.
+    QStringList listed(QStringList cells, const QStringList &others = {}) const
+    {
+        for (int cell = 5; cell <= 19 && !cartesian; ++cell)
+            cells[cell - 1] = others.value(cell - 1);
+        return cells;
+    }
+
+    void click(int row)
+    {
+        current = row;
+        fields = listed(rows[row].cells, fields);
+        adding = false;
+    }
+
+    // Refused without a current row, as is a deletion.
+    bool requireCurrent()
+    {
+        messages += current < 0 ? 1 : 0;
+        return current >= 0;
+    }
+
+    void update()
+    {
+        if (adding) {
+            rows.push_back({std::nullopt, QString::number(rows.size() + 1) + "#", QStringList(kCellCount), New});
+            current = int(rows.size()) - 1;
+        } else if (requireCurrent()) {
+            touchCurrent();
+        } else {
+            return;
+        }
+        rows[current].cells = listed(fields, rows[current].cells);
+    }
+
+    // Rows in list order until the first one the catalogue refuses: a number
+    // used twice in the list or taken by another record, a changed row whose
+    // record has gone, or a group or axis value that is no number. The rows
+    // before it are committed.
+    void save()
+    {
+        QHash<QString, int> inList;
+        for (const auto &row : rows)
+            inList[row.cells[0]] += row.state != Deleted;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            Row<QString> &row = rows[i];
+            if (row.state == Deleted && row.stored)
+                table.erase(*row.stored);
+            if (row.state == Unchanged || row.state == Deleted)
+                continue;
+            const QString number = row.cells[0], key = row.stored.value_or(number);
+            if (((!row.stored || number != key) && inList[number] > 1) || (number != key && table.count(number))
+                || (row.stored ? !table.count(key) : table.count(key) > 0) || !numbersFit(row.cells)) {
+                ++messages;
+                return;
+            }
+            QStringList record = row.stored ? table[key] : newRecord();
+            table.erase(key);
+            for (int cell = 1; cell <= kCellCount; ++cell) {
+                const QString &text = row.cells[cell - 1];
+                if (cartesian || !isCartesianOnly(cell))
+                    record[cell - 1] = isWrittenAsNumber(cell) ? numberText(std::nearbyint(leadingNumber(text))) : text;
+            }
+            record[kCellCount] = cartesian ? "B" : "T";
+            table[number] = record;
+            row = {number, QString::number(i + 1), row.cells};
+        }
+    }
+
+    bool numbersFit(const QStringList &cells) const
+    {
+        bool ok = true;
+        for (int cell = 4; cell <= 16 && ok; ++cell) {
+            if (cell == 4 || (cartesian && isCartesianOnly(cell) && !isBooleanCell(cell) && cell != 11))
+                cells[cell - 1].trimmed().toDouble(&ok);
+        }
+        return ok;
+    }
+
+    // A record the table's defaults fill: what a triangular figure leaves.
+    static QStringList newRecord()
+    {
+        QStringList record(kCellCount + 1);
+        for (int cell = 5; cell <= 19; ++cell)
+            record[cell - 1] = isBooleanCell(cell) ? "False" : "0";
+        return record;
+    }
+
+    static QString tableSql()
+    {
+        QStringList columns = {"th"};
+        for (int cell = 1; cell <= kCellCount; ++cell)
+            columns << (isBooleanCell(cell) ? QString("CASE WHEN %1 THEN 'True' ELSE 'False' END").arg(kFields[cell - 1])
+                                            : kFields[cell - 1]);
+        return "SELECT " + columns.join(", ") + ", LB FROM picMain ORDER BY th";
+    }
+
+    // A value a user might type into the panel field of `cell`.
+    QString randomCell(int cell, int &counter) const
+    {
+        static const QStringList names = {"图 '甲'", "basalt \"B\"", "100% 岩", "a\\b", ""};
+        static const QStringList comments = {"说明", "两行\r\n说明", "", "it's"};
+        switch (cell) {
+        case 1: // now and then another row's number, so the save must refuse it
+            if (!below(6) && !rows.empty())
+                return rows[below(int(rows.size()))].cells[0];
+            return QString("%1%2").arg(cartesian ? 'B' : 'T').arg(500 + ++counter);
+        case 2: return pick(names);
+        case 3: return QString("F%1").arg(++counter, 4, 10, QChar('0'));
+        case 4: return QString::number(1 + below(10));
+        case 11: case 18: return QString::number(below(6) - 1);
+        case 20: return QString::number(below(10));
+        case 21: return pick(comments);
+        default: return isBooleanCell(cell) ? (below(2) ? "True" : "False") : randomNumber();
+        }
+    }
+};
+
 } // namespace
 
 class EditorSequencesTest : public QObject
@@ -279,9 +436,17 @@ class EditorSequencesTest : public QObject
 
 private slots:
     void init() { QFETCH(int, seed); generator.seed(seed); }
+    void cleanup()
+    {
+        delete SingleWindow<fGroup>::instance();
+        delete SingleWindow<fPicData>::instance();
+        delete SingleWindow<fPicLbl>::instance();
+    }
+
     void pointEditor_data() { seedRows(); }
     void labelEditor_data() { seedRows(); }
     void groupManager_data() { seedRows(); }
+    void catalogueWindow_data() { seedRows(); }
 
     void pointEditor()
     {
@@ -338,6 +503,115 @@ private slots:
                                   .deleteMark = "d", .saveButton = "cmdGrpUpdata", .save = SubEditor::Reloads,
                                   .tableSql = "SELECT grp, grpName FROM picType ORDER BY grp", .figure = QString(),
                                   .list = "LvGroup"});
+    }
+
+    // The catalogue window edits through its panel; a save stops at a row the
+    // catalogue refuses, with one message. The sub-windows open and close in
+    // between, each reopening the shared connection.
+    void catalogueWindow()
+    {
+        CatalogueWindow c;
+        CatalogueModel model;
+        int counter = 0;
+        for (QString number : {"B001", "B002", "B004", "T001", "T002"}) {
+            model.cartesian = number[0] == 'B';
+            QStringList record = CatalogueModel::newRecord();
+            QVariantMap columns = {{"LB", number.left(1)}};
+            for (int cell = 1; cell <= kCellCount; ++cell) {
+                if (model.cartesian || !isCartesianOnly(cell) || isBooleanCell(cell))
+                    record[cell - 1] = cell == 1 ? number : cell == 3 ? QString(number).insert(1, 'P')
+                                                                      : model.randomCell(cell, counter);
+                columns[kFields[cell - 1]] = isBooleanCell(cell) ? QVariant(record[cell - 1] == "True") : record[cell - 1];
+            }
+            record[kCellCount] = number.left(1);
+            c.root.insertFigure(columns);
+            model.table[number] = record;
+        }
+        auto list = [&] { return figureList(*c.window); };
+        auto panelText = [&](int cell) {
+            return shown(*c.window, kPanel[cell - 1]).replace("ticked", "True").replace("clear", "False");
+        };
+        auto reopen = [&] {
+            c.open();
+            model.adding = false;
+            model.fields.clear();
+            for (int cell = 1; cell <= kCellCount; ++cell) // what a window shows before any row
+                model.fields << panelText(cell);
+            model.load(true);
+            if (!model.rows.empty())
+                model.click(0);
+        };
+        reopen();
+        auto edit = [&](int cell, const QString &value) {
+            if (!isBooleanCell(cell))
+                typeAndLeave(*c.window, kPanel[cell - 1], QString(value).replace("\r\n", "\n"), "tTh");
+            else if (value != panelText(cell))
+                click(*c.window, kPanel[cell - 1]);
+            model.fields[cell - 1] = value;
+        };
+        auto editable = [&](int cell) { return model.cartesian || !isCartesianOnly(cell); };
+        auto subWindow = [&](auto *instance, const char *button) {
+            if (instance && below(2)) {
+                instance->close();
+                QTRY_VERIFY(!SingleWindow<std::remove_pointer_t<decltype(instance)>>::instance());
+            } else {
+                click(*c.window, button);
+            }
+        };
+        run({
+            {5, [&] { return !model.rows.empty(); }, [&] {
+                 const int row = below(int(model.rows.size()));
+                 clickRow(list(), row);
+                 model.click(row);
+             }},
+            {7, {}, [&] {
+                 int cell = 1 + below(kCellCount);
+                 while (!editable(cell))
+                     cell = 1 + below(kCellCount);
+                 edit(cell, model.randomCell(cell, counter));
+             }},
+            {3, {}, [&] { // 新建, then the fields a record needs
+                 click(*c.window, "cmdAddPic");
+                 if (std::exchange(model.adding, true))
+                     return;
+                 model.fields[0] = model.rows.empty() ? (model.cartesian ? "B001" : "T001")
+                                                      : nextFigureNumber(model.rows.back().cells[0]);
+                 for (int cell = 2; cell <= 21; ++cell) // 矢量图 and 位 图 stay as they are
+                     model.fields[cell - 1] = isBooleanCell(cell) ? "False" : "";
+                 QCOMPARE(shown(*c.window, "tFigName"), thumbnailNameFor(model.fields[0]));
+                 for (int cell = 3; cell <= 16; ++cell) {
+                     if (editable(cell) && !isBooleanCell(cell) && cell != 11)
+                         edit(cell, model.randomCell(cell, counter));
+                 }
+             }},
+            {4, {}, [&] {
+                 click(*c.window, "cmdUpdate");
+                 model.update();
+             }},
+            {1, {}, [&] {
+                 click(*c.window, "CmdDelete");
+                 if (model.requireCurrent())
+                     model.markCurrent(Deleted, "★");
+             }},
+            {3, {}, [&] {
+                 click(*c.window, "cmdSaveLvFigure");
+                 model.save();
+                 QCOMPARE(recordList(c.root, CatalogueModel::tableSql()), tableRecords(model.table));
+             }},
+            {2, {}, [&] { // the other type, then maybe back
+                 clickOption(*c.window, model.cartesian ? "Opt2" : "Opt1");
+                 model.load(!model.cartesian);
+             }},
+            {2, {}, [&] {
+                 switch (below(3)) {
+                 case 0: subWindow(SingleWindow<fGroup>::instance(), "Command1"); break;
+                 case 1: subWindow(SingleWindow<fPicData>::instance(), "CommandButton1"); break;
+                 default: subWindow(SingleWindow<fPicLbl>::instance(), "CommandButton2");
+                 }
+             }},
+            {1, {}, reopen},
+        }, [&] { return marks(list()) + QString(" (%1 messages)").arg(c.messages.count()); },
+            [&] { return model.marks() + QString(" (%1 messages)").arg(model.messages); });
     }
 
 private:
