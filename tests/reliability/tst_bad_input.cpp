@@ -160,6 +160,74 @@ private slots:
             QCOMPARE(everything(root, table, rowid), others);
         }
     }
+
+    // Catalogues the schema would not allow: every window opens, shows what
+    // it can (a NULL as empty text) or says why it cannot, and saves an edit
+    // or refuses it with a message.
+    void oddCataloguesOpen_data()
+    {
+        QTest::addColumn<QString>("odd");
+        QTest::newRow("NULL in every column") << "nulls";
+        QTest::newRow("duplicate keys") << "duplicates";
+        QTest::newRow("a missing table") << "missing";
+    }
+
+    void oddCataloguesOpen()
+    {
+        QFETCH(QString, odd);
+        TestInstallRoot root;
+        MessageRecorder messages;
+        const QStringList tables = {"picMain", "picType", "pData", "picLable"};
+        for (const QString &t : tables) { // the same columns without a constraint
+            QStringList columns;
+            for (const QVariantList &c : root.rows(QString("PRAGMA table_info(%1)").arg(t)))
+                columns << c[1].toString() + ' ' + c[2].toString();
+            root.exec("DROP TABLE " + t);
+            root.exec(QString("CREATE TABLE %1 (%2)").arg(t, columns.join(", ")));
+        }
+        if (odd == "missing") {
+            root.exec("DROP TABLE picLable");
+        } else {
+            arrange(root);
+            for (const QString &t : tables) { // keep only what finds the record in its list
+                QStringList nulls;
+                for (const QVariantList &c : root.rows(QString("PRAGMA table_info(%1)").arg(t))) {
+                    if (!QStringList{"th", "LB", "grp", "ID"}.contains(c[1].toString()) || (t == "picMain" && c[1] == "grp"))
+                        nulls << c[1].toString() + " = NULL";
+                }
+                if (odd == "nulls")
+                    root.exec(QString("UPDATE %1 SET %2").arg(t, nulls.join(", ")));
+            }
+            if (odd == "duplicates")
+                arrange(root);
+        }
+        const QString before = QString::number(root.rows("SELECT * FROM picMain").size());
+        for (QString name : {"fMain", "fGroup", "fPicData", "fPicLbl"}) {
+            messages.clear();
+            std::unique_ptr<QWidget> w = openWindow(name);
+            ListView *list = listOf(*w);
+            if (odd == "missing") {
+                QVERIFY2(messages.count() == 1 && messages.last().detail.contains("picLable"), qPrintable(name));
+                QCOMPARE(list->count(), 0);
+                continue;
+            }
+            QCOMPARE(list->count(), odd == "duplicates" ? 2 : 1);
+            for (int cell = 1; odd == "nulls" && cell < list->model()->columnCount(); ++cell) {
+                const QString text = list->cell(0, cell);
+                QVERIFY2(text.isEmpty() || text == "B001",
+                         qPrintable(name + ": " + text));
+            }
+            clickRow(list, 0);
+            const char *field = name == "fMain" ? "tPicName" : name == "fGroup" ? "TextBox1" : "tTxtBx3";
+            typeAndLeave(*w, field, "7", name == "fMain" ? "cmdUpdate" : name == "fGroup" ? "cmdAddGroup" : "cmdSave");
+            if (name == "fMain")
+                click(*w, "cmdUpdate");
+            click(*w, name == "fMain" ? "cmdSaveLvFigure" : name == "fGroup" ? "cmdGrpUpdata" : "cmdSave");
+            QVERIFY2(messages.count() <= 1 && (messages.count() == 0 || !messages.last().detail.isEmpty()), qPrintable(name));
+            QCOMPARE(QString::number(root.rows("SELECT * FROM picMain").size()), before);
+        }
+        QCOMPARE(root.scalar("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+    }
 };
 
 QTEST_MAIN(BadInputTest)
