@@ -163,6 +163,17 @@ struct Action
     std::function<void()> run;
 };
 
+// A click on a random row, in the window and in its model.
+template <typename Model, typename List>
+Action clickOnRow(int weight, Model &model, List list)
+{
+    return {weight, [&model] { return !model.rows.empty(); }, [&model, list] {
+                const int row = below(int(model.rows.size()));
+                clickRow(list(), row);
+                model.click(row);
+            }};
+}
+
 // What tells the sub-editors apart in the actions they share.
 struct SubEditor
 {
@@ -385,11 +396,7 @@ class EditorSequencesTest : public QObject
         };
         reopen();
         run({
-            {6, [&] { return !model.rows.empty(); }, [&] {
-                 const int row = below(int(model.rows.size()));
-                 clickRow(list(), row);
-                 model.click(row);
-             }},
+            clickOnRow(6, model, list),
             {6, {}, [&] {
                  const int cell = 1 + below(int(e.fields.size()));
                  edit(cell, below(4) ? e.value(cell) : model.fields[cell - 1]);
@@ -559,11 +566,7 @@ private slots:
             }
         };
         run({
-            {5, [&] { return !model.rows.empty(); }, [&] {
-                 const int row = below(int(model.rows.size()));
-                 clickRow(list(), row);
-                 model.click(row);
-             }},
+            clickOnRow(5, model, list),
             {7, {}, [&] {
                  int cell = 1 + below(kCellCount);
                  while (!editable(cell))
