@@ -56,6 +56,15 @@ void OpenSharedRecordset()
     gRs->open(gSql, gConn);
 }
 
+void ReportOpenFailure(const QString &reason, QWidget *parent)
+{
+    MessageRequest request;
+    request.icon = QMessageBox::Warning;
+    request.text = QStringLiteral("无法打开图版数据库：") + CataloguePath();
+    request.detail = reason;
+    MessageBox::show(parent, request);
+}
+
 void ReportError(const QString &detail, QWidget *parent)
 {
     MessageRequest request;

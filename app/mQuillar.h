@@ -21,6 +21,9 @@ extern QString gFigNo;                    // figure number handed to the point a
 // fails. Returns the reason of a failed open, empty text when it opened.
 QString OpenDatabase();
 
+// Tells the user the catalogue could not be opened, with `reason` as the detail.
+void ReportOpenFailure(const QString &reason, QWidget *parent = nullptr);
+
 // A value of the host's per-user settings (section "Strativa"); "" when absent.
 QString GetInstallSetting(const QString &key);
 

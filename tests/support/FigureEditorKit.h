@@ -7,6 +7,21 @@
 
 #include <memory>
 
+// The rows of `sql` (one figure's records, the number first), each as
+// "number:value,value", NULL as "NULL": "1:10,20 2:11,21".
+inline QStringList recordList(const TestInstallRoot &root, const QString &sql)
+{
+    QStringList out;
+    for (const QVariantList &r : root.rows(sql)) {
+        QStringList values;
+        for (qsizetype i = 1; i < r.size(); ++i)
+            values << (r[i].isNull() ? QStringLiteral("NULL") : r[i].toString());
+        out << r[0].toString() + ':' + values.join(',');
+    }
+    return out;
+}
+inline QString recordsText(const TestInstallRoot &root, const QString &sql) { return recordList(root, sql).join(' '); }
+
 // A sub-window over a temporary catalogue, its message boxes answered,
 // opened as the catalogue window opens it: a point or label editor through
 // gFigNo (the group manager ignores it). list() is the editors' LvFigure.
@@ -39,19 +54,7 @@ struct FigureEditorKit
         typeAndLeave(*window, field, text, next);
     }
 
-    // The rows of `sql` (one figure's records, the number first), each as
-    // "number:value,value", NULL as "NULL": "1:10,20 2:11,21".
-    QString records(const QString &sql) const
-    {
-        QStringList out;
-        for (const QVariantList &r : root.rows(sql)) {
-            QStringList values;
-            for (qsizetype i = 1; i < r.size(); ++i)
-                values << (r[i].isNull() ? QStringLiteral("NULL") : r[i].toString());
-            out << r[0].toString() + ':' + values.join(',');
-        }
-        return out.join(' ');
-    }
+    QString records(const QString &sql) const { return recordsText(root, sql); }
 
     TestInstallRoot root;
     MessageRecorder messages;

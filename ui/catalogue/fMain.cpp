@@ -101,13 +101,15 @@ void fMain::LoadFigData(int FT)
         OpenSharedRecordset();
         rows = figureRows(*gRs, FT == 1);
     } catch (const DbError &e) {
-        MessageRequest request;
-        request.icon = QMessageBox::Warning;
-        request.text = (openFailure.isEmpty() ? QStringLiteral("无法读取图版数据库：")
-                                              : QStringLiteral("无法打开图版数据库："))
-                       + CataloguePath();
-        request.detail = openFailure.isEmpty() ? e.reason() : openFailure;
-        MessageBox::show(this, request);
+        if (!openFailure.isEmpty()) {
+            ReportOpenFailure(openFailure, this);
+        } else {
+            MessageRequest request;
+            request.icon = QMessageBox::Warning;
+            request.text = QStringLiteral("无法读取图版数据库：") + CataloguePath();
+            request.detail = e.reason();
+            MessageBox::show(this, request);
+        }
     }
     lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(rows.size()));
     LvFigure->setRows(std::move(rows));

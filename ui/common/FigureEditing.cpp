@@ -10,6 +10,9 @@ QString openFigureForEditing(QWidget &window, const QString &captionHead)
         gFigNo = QStringLiteral("B001");
     const QString figure = gFigNo;
     window.setWindowTitle(captionHead + figure + QStringLiteral("    "));
-    OpenDatabase();
+    // The list then opens empty; without a word the user would take it for a figure without records.
+    const QString failure = OpenDatabase();
+    if (!failure.isEmpty())
+        ReportOpenFailure(failure, &window);
     return figure;
 }

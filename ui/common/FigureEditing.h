@@ -9,5 +9,5 @@ class QWidget;
 // over none (then left in gFigNo too); `window` is captioned `captionHead`,
 // the number and four blanks, and the shared connection is reopened.
 // Returns the figure: the editor keeps it for its whole life and saves under
-// it, whatever gFigNo holds by then.
+// it, whatever gFigNo holds by then. A catalogue that does not open is reported.
 QString openFigureForEditing(QWidget &window, const QString &captionHead);

@@ -17,13 +17,17 @@ void runSavepointStatement(const char *sql)
     q.finish();
 }
 
-void undoRow()
+// False when the database had already dropped the whole transaction (SQLite
+// does so on a full disk, for one): then the rows before are gone too, and
+// any further statement would run, and stay, outside a transaction.
+bool undoRow()
 {
     try {
         runSavepointStatement("ROLLBACK TO SAVEPOINT row_save");
         runSavepointStatement("RELEASE SAVEPOINT row_save");
+        return true;
     } catch (const DbError &) {
-        // The database dropped the transaction itself; the commit below reports it.
+        return false;
     }
 }
 
@@ -56,8 +60,12 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
             runSavepointStatement("RELEASE SAVEPOINT row_save");
             written.push_back(row);
         } catch (const DbError &e) {
-            undoRow();
             outcome.failure = QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.reason());
+            if (!undoRow()) {
+                gConn->rollback();
+                outcome.failure = joined(outcome.failure, QStringLiteral("数据库撤销了整个保存，没有保存任何一行。"));
+                return outcome;
+            }
             break;
         }
     }

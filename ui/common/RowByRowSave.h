@@ -25,6 +25,7 @@ struct RowWriter
 // The save of every window: writes `rows` in order inside one transaction on
 // gConn, each row in a savepoint of its own, so a failing row leaves nothing
 // of itself behind. The save stops at the first failing row and commits the
-// rows before it; a failing commit commits nothing. Without rows and without
+// rows before it; a failing commit commits nothing, and so does a failure
+// after which the database has dropped the transaction (a full disk). Without rows and without
 // a finishing step the catalogue is not touched.
 SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer);

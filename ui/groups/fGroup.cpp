@@ -40,7 +40,9 @@ void fGroup::Form_Load()
 
 void fGroup::setGroup()
 {
-    OpenDatabase();
+    const QString failure = OpenDatabase();
+    if (!failure.isEmpty())
+        ReportOpenFailure(failure, this);
     LvGroup->setRows(loadNumberedRows(CatalogueStatements::groupsInOrder(), QStringLiteral("grp"),
                                       {QStringLiteral("grpName")}));
     // The rows the last click referred to are gone; no row looks current
