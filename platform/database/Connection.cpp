@@ -1,6 +1,7 @@
 #include "platform/database/Connection.h"
 
 #include "platform/database/DbError.h"
+#include "platform/database/StatementForm.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -144,9 +145,15 @@ void Connection::requireFileInPlace() const
 
 void Connection::execute(const QString &sql)
 {
-    QSqlQuery q(database());
-    if (!q.exec(sql))
-        throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
+    const StatementForm form = statementForm(sql);
+    QSqlQuery &q = prepared(form.sql, sql);
+    for (int i = 0; i < form.values.size(); ++i)
+        q.bindValue(i, form.values[i]);
+    const bool ran = q.exec();
+    const QString error = ran ? QString() : q.lastError().text();
+    q.finish();
+    if (!ran)
+        throw DbError(QStringLiteral("%1\n语句：%2").arg(error, sql));
 }
 
 void Connection::beginTransaction()
@@ -169,14 +176,19 @@ void Connection::rollback()
         database().rollback();
 }
 
-QSqlQuery &Connection::prepared(const QString &sql)
+QSqlQuery &Connection::prepared(const QString &sql, const QString &shownSql)
 {
+    // Forms rarely differ beyond a few dozen; a bound keeps odd statements
+    // (keys no form covers) from piling up over a long session.
+    constexpr qsizetype kMostKept = 64;
     requireOpen();
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
         QSqlQuery q(database());
         if (!q.prepare(sql))
-            throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
+            throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), shownSql.isEmpty() ? sql : shownSql));
+        if (m_prepared.size() >= kMostKept)
+            m_prepared.clear();
         it = m_prepared.insert(sql, q);
     }
     return *it;

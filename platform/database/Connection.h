@@ -44,7 +44,8 @@ public:
     bool isOpen() const;
     QString path() const { return m_path; }
 
-    void execute(const QString &sql); // throws DbError
+    // Runs `sql` through the prepared form of statementForm(); throws DbError.
+    void execute(const QString &sql);
     // Throws DbError when the file opened is no longer at its path: deleted,
     // moved or replaced by another file. Writes would then land in a file
     // nobody will ever read again.
@@ -57,8 +58,10 @@ public:
 
     // Throws DbError when the connection is not open.
     QSqlDatabase database() const;
-    // One prepared form per statement text, kept for the life of the connection.
-    QSqlQuery &prepared(const QString &sql);
+    // One prepared query per statement text, kept while the connection is open
+    // (a bounded number of them). A failure names `shownSql`, the statement as
+    // the caller wrote it, when given.
+    QSqlQuery &prepared(const QString &sql, const QString &shownSql = QString());
     // The columns of `table`, in table order; throws DbError for an unknown table.
     const QVector<TableColumn> &columnsOf(const QString &table);
     // The layout of results of `head` (a select up to its table name); null until recorded.

@@ -1,6 +1,7 @@
 #include "platform/database/Recordset.h"
 
 #include "platform/database/DbError.h"
+#include "platform/database/StatementForm.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -69,10 +70,16 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     const QString head = headOfSelect(sql);
     if (head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
-    QSqlQuery q(connection->database());
+    const StatementForm form = statementForm(withRowId(sql), withRowId(head).size());
+    QSqlQuery &q = connection->prepared(form.sql, sql);
     q.setForwardOnly(true);
-    if (!q.exec(withRowId(sql)))
-        throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), sql));
+    for (int i = 0; i < form.values.size(); ++i)
+        q.bindValue(i, form.values[i]);
+    if (!q.exec()) {
+        const QString error = q.lastError().text();
+        q.finish();
+        throw DbError(QStringLiteral("%1\n语句：%2").arg(error, sql));
+    }
 
     std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
     if (!layout) {
@@ -91,6 +98,7 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
         }
         m_rows.push_back(std::move(row));
     }
+    q.finish(); // the prepared query is kept: let go of the file until its next run
     m_connection = std::move(connection);
     m_layout = std::move(layout);
     m_position = m_rows.empty() ? 0 : 1;
