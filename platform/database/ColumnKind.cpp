@@ -3,6 +3,7 @@
 #include "platform/database/DbError.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 
 ColumnKind columnKindOf(const QString &declaredType)
@@ -37,6 +38,20 @@ bool isNumber(const QVariant &v)
 // Text read as a decimal number, blanks trimmed; empty or other text is no number.
 std::optional<double> parseNumber(const QString &text)
 {
+    // Plain ASCII numbers, nearly all a catalogue holds, skip the locale's parser.
+    char ascii[32] = {};
+    if (text.size() < qsizetype(sizeof ascii)) {
+        qsizetype n = 0;
+        for (QChar ch : text) {
+            if (ch.unicode() > 127)
+                break;
+            ascii[n++] = char(ch.unicode());
+        }
+        double d = 0;
+        const auto [end, error] = std::from_chars(ascii, ascii + n, d);
+        if (n == text.size() && n > 0 && error == std::errc() && end == ascii + n && std::isfinite(d))
+            return d;
+    }
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
@@ -55,6 +70,25 @@ std::optional<double> numberOf(const QVariant &value)
         return std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
     }
     return parseNumber(value.toString());
+}
+
+// The number to 15 significant digits, as QString::number(d, 'g', 15) writes
+// it. A number whose shortest form has 15 digits or fewer needs no rounding,
+// so the quick conversion agrees with Qt's; the rest (where the two may
+// round a tie differently) go through Qt.
+QString fifteenDigits(double d)
+{
+    char shortest[32];
+    const auto [shortestEnd, shortestError] = std::to_chars(shortest, shortest + sizeof shortest, d,
+                                                            std::chars_format::scientific);
+    int digits = 0;
+    for (const char *p = shortest; p < shortestEnd && *p != 'e'; ++p)
+        digits += *p >= '0' && *p <= '9';
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, d, std::chars_format::general, 15);
+    if (shortestError != std::errc() || error != std::errc() || digits > 15)
+        return QString::number(d, 'g', 15);
+    return QString::fromLatin1(text, end - text);
 }
 
 } // namespace
@@ -126,7 +160,7 @@ QString valueText(const QVariant &value)
             return QStringLiteral("0"); // no "-0"
         if (std::fabs(d) < 1e15 && d == std::trunc(d)) // most catalogue numbers: a quick path
             return QString::number(static_cast<qlonglong>(d));
-        QString s = QString::number(d, 'g', 15);
+        QString s = fifteenDigits(d);
         return s.replace(QLatin1Char('e'), QLatin1Char('E'));
     }
     return value.toString();

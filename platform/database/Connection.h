@@ -24,7 +24,9 @@ struct ResultLayout
 {
     QString table;
     QStringList fieldNames;
-    QHash<QString, int> fieldByLowerName;
+    QHash<QString, int> fieldByName;      // as the result spells them: the usual lookup
+    QHash<QString, int> fieldByLowerName; // any other spelling
+    QStringList quotedColumnOfField;      // for writing statements; empty for an expression
     QVector<int> tableColumnOfField; // -1 for an expression
     QVector<TableColumn> tableColumns;
 };

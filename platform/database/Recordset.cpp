@@ -53,9 +53,12 @@ std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const QSqlRec
         columnByLowerName.insert(layout->tableColumns[c].name.toLower(), c);
     for (int f = 0; f + 1 < record.count(); ++f) {
         const QString name = record.fieldName(f + 1);
+        const int column = columnByLowerName.value(name.toLower(), -1);
         layout->fieldNames << name;
+        layout->fieldByName.insert(name, f);
         layout->fieldByLowerName.insert(name.toLower(), f);
-        layout->tableColumnOfField << columnByLowerName.value(name.toLower(), -1);
+        layout->tableColumnOfField << column;
+        layout->quotedColumnOfField << (column < 0 ? QString() : quotedIdentifier(layout->tableColumns[column].name));
     }
     return layout;
 }
@@ -131,6 +134,9 @@ int Recordset::fieldIndex(const QString &field) const
 {
     if (!m_open)
         throw DbError(QStringLiteral("记录集没有打开"));
+    const auto exact = m_layout->fieldByName.constFind(field);
+    if (exact != m_layout->fieldByName.constEnd())
+        return *exact;
     const auto it = m_layout->fieldByLowerName.constFind(field.toLower());
     if (it == m_layout->fieldByLowerName.constEnd())
         throw DbError(QStringLiteral("数据表 %1 的查询里没有字段 %2").arg(m_layout->table, field));
@@ -207,18 +213,17 @@ void Recordset::update()
 
 void Recordset::insertPending()
 {
-    QStringList names, marks;
     QList<int> fields = m_pending.keys();
     std::sort(fields.begin(), fields.end());
-    for (int f : fields) {
-        names << quotedIdentifier(writableColumn(f).name);
-        marks << QStringLiteral("?");
+    QString names, marks;
+    for (int f : fields) { // only writable fields are pending
+        names += (names.isEmpty() ? QString() : QStringLiteral(",")) + m_layout->quotedColumnOfField[f];
+        marks += marks.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
     }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedIdentifier(m_layout->table))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quotedIdentifier(m_layout->table), names.join(QLatin1Char(',')),
-                                       marks.join(QLatin1Char(',')));
+    const QString table = quotedIdentifier(m_layout->table);
+    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES")
+                                        : QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names
+                                              + QStringLiteral(") VALUES (") + marks + QLatin1Char(')');
     QSqlQuery &q = m_connection->prepared(sql);
     for (int i = 0; i < fields.size(); ++i)
         q.bindValue(i, m_pending.value(fields[i]));
@@ -240,13 +245,12 @@ void Recordset::updatePending()
 {
     if (m_pending.isEmpty())
         return;
-    QStringList assignments;
     QList<int> fields = m_pending.keys();
     std::sort(fields.begin(), fields.end());
-    for (int f : fields)
-        assignments << quotedIdentifier(writableColumn(f).name) + QStringLiteral("=?");
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE _rowid_=?")
-                            .arg(quotedIdentifier(m_layout->table), assignments.join(QLatin1Char(',')));
+    QString sql = QStringLiteral("UPDATE ") + quotedIdentifier(m_layout->table) + QStringLiteral(" SET ");
+    for (int f : fields) // only writable fields are pending
+        sql += m_layout->quotedColumnOfField[f] + (f == fields.back() ? QStringLiteral("=?") : QStringLiteral("=?,"));
+    sql += QStringLiteral(" WHERE _rowid_=?");
     QSqlQuery &q = m_connection->prepared(sql);
     Row &row = m_rows[m_position - 1];
     int i = 0;
