@@ -91,6 +91,13 @@ QString fifteenDigits(double d)
     return QString::fromLatin1(text, end - text);
 }
 
+QString integerText(qlonglong n)
+{
+    char text[24];
+    const auto end = std::to_chars(text, text + sizeof text, n).ptr;
+    return QString::fromLatin1(text, end - text);
+}
+
 } // namespace
 
 QVariant toStoredValue(ColumnKind kind, const QVariant &value, const QString &column)
@@ -150,18 +157,29 @@ QVariant toReadValue(ColumnKind kind, const QVariant &stored)
 
 QString valueText(const QVariant &value)
 {
+    // Lists of thousands of figures are made of these texts: the usual types
+    // skip QVariant's general conversion. A NULL read from a column keeps the
+    // column's type, so it is looked at first.
     if (value.isNull())
         return QString();
-    if (value.typeId() == QMetaType::Bool)
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        return *static_cast<const QString *>(value.constData());
+    case QMetaType::LongLong:
+        return integerText(value.toLongLong());
+    case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+    case QMetaType::Double:
+    case QMetaType::Float: {
         const double d = value.toDouble();
         if (d == 0.0)
             return QStringLiteral("0"); // no "-0"
-        if (std::fabs(d) < 1e15 && d == std::trunc(d)) // most catalogue numbers: a quick path
-            return QString::number(static_cast<qlonglong>(d));
+        if (std::fabs(d) < 1e15 && d == std::trunc(d))
+            return integerText(static_cast<qlonglong>(d));
         QString s = fifteenDigits(d);
         return s.replace(QLatin1Char('e'), QLatin1Char('E'));
     }
-    return value.toString();
+    default:
+        return value.toString();
+    }
 }
