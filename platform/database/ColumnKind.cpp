@@ -3,6 +3,7 @@
 #include "platform/database/DbError.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -74,20 +75,20 @@ std::optional<double> numberOf(const QVariant &value)
 }
 
 // The number to 15 significant digits, as QString::number(d, 'g', 15) writes
-// it. A number whose shortest form has 15 digits or fewer needs no rounding,
-// so the quick conversion agrees with Qt's; the rest (where the two may
-// round a tie differently) go through Qt.
+// it. Both round correctly; they differ only on an exact tie at the 16th
+// digit, where Qt rounds up. A tie shows as "50" in digits 16 and 17, and
+// those rare numbers go through Qt.
 QString fifteenDigits(double d)
 {
-    char shortest[32];
-    const auto [shortestEnd, shortestError] = std::to_chars(shortest, shortest + sizeof shortest, d,
-                                                            std::chars_format::scientific);
-    int digits = 0;
-    for (const char *p = shortest; p < shortestEnd && *p != 'e'; ++p)
-        digits += *p >= '0' && *p <= '9';
+    char digits17[32];
+    const auto [end17, error17] = std::to_chars(digits17, digits17 + sizeof digits17, d,
+                                                std::chars_format::scientific, 16);
+    const char *exponent = std::find(digits17, end17, 'e');
+    if (error17 != std::errc() || exponent - digits17 < 3 || (exponent[-2] == '5' && exponent[-1] == '0'))
+        return QString::number(d, 'g', 15);
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, d, std::chars_format::general, 15);
-    if (shortestError != std::errc() || error != std::errc() || digits > 15)
+    if (error != std::errc())
         return QString::number(d, 'g', 15);
     return QString::fromLatin1(text, end - text);
 }
