@@ -1,41 +1,25 @@
 // The group manager: its layout, fractional group numbers, and a save that
 // fails midway. Edits, marks, adds and saves as such the random sequences prove.
-#include "tests/support/MessageRecorder.h"
-#include "tests/support/TestInstallRoot.h"
-#include "tests/support/WidgetKit.h"
+#include "tests/support/FigureEditorKit.h"
 #include "ui/groups/fGroup.h"
 
-#include <memory>
 
 namespace {
 
 // A group manager over a temporary catalogue holding `groups` (number, name).
-struct GroupWindow
+struct GroupWindow : FigureEditorKit<fGroup>
 {
     explicit GroupWindow(const QList<QPair<QVariant, QVariant>> &groups = {})
     {
+        listName = "LvGroup";
         for (const auto &[number, name] : groups)
             root.exec("INSERT INTO picType (grp, grpName) VALUES (?, ?)", {number, name});
     }
 
-    fGroup &open()
-    {
-        window = std::make_unique<fGroup>();
-        window->Form_Load();
-        if (!showActive(*window))
-            qFatal("the group window did not become active");
-        return *window;
-    }
-
-    ListView *list() const { return control<ListView>(*window, "LvGroup"); }
-
     // picType as "1 一, 2 二", in group order.
     QString table() const
     {
-        QStringList groups;
-        for (const QVariantList &row : root.rows("SELECT grp, grpName FROM picType ORDER BY grp, rowid"))
-            groups << row[0].toString() + ' ' + (row[1].isNull() ? "NULL" : row[1].toString());
-        return groups.join(", ");
+        return recordList(root, "SELECT grp, grpName FROM picType ORDER BY grp, rowid").replaceInStrings(":", " ").join(", ");
     }
 
     // The list as "1 一, 2* 二", what the user sees.
@@ -47,21 +31,13 @@ struct GroupWindow
         return rows.join(", ");
     }
 
-    void rename(int row, const QString &name)
-    {
-        clickRow(list(), row);
-        typeAndLeave(*window, "TextBox1", name, "cmdAddGroup");
-    }
+    void rename(int row, const QString &name) { edit(row, "TextBox1", name, "cmdAddGroup"); }
 
     void remove(int row)
     {
         clickRow(list(), row);
         click(*window, "cmdDeleteGroup");
     }
-
-    TestInstallRoot root;
-    MessageRecorder messages;
-    std::unique_ptr<fGroup> window;
 };
 
 } // namespace
@@ -79,7 +55,7 @@ private slots:
 void GroupManagerTest::opensWithItsLayoutAndGroupsInOrder()
 {
     GroupWindow g({{3, "三"}, {1, "一"}, {2, QVariant()}});
-    fGroup &w = g.open();
+    fGroup &w = g.open(QString());
     QCOMPARE(w.windowTitle(), QStringLiteral("Strativa-Orrisplot-分组管理"));
     QCOMPARE(w.size(), QSize(295, 290)); // 4428 x 4344 twips at 96 DPI
     QCOMPARE(control(w, "TextBox1")->geometry(), QRect(48, 216, 233, 25));
@@ -112,7 +88,7 @@ void GroupManagerTest::fractionalNumbersTouchOnlyTheirGroup()
     GroupWindow g;
     g.root.dropConstraints("picType"); // lets a test store 2.5
     g.root.exec("INSERT INTO picType VALUES (0.3, '整'), (0.1 + 0.2, '浮点'), (2, '二'), (2.5, '二点五')");
-    fGroup &w = g.open();
+    fGroup &w = g.open(QString());
     QCOMPARE(marks(g.list()), QStringLiteral("0.3 0.3 2 2.5")); // as stored, to 15 digits
     // Groups stored behind the window's back take 5, the next position: the
     // new group gets the whole number after the highest in use.
@@ -134,7 +110,7 @@ void GroupManagerTest::failingRowStopsTheSaveAndKeepsItsMarks()
     GroupWindow g;
     g.root.dropConstraints("picType"); // only the window stops a second group 3
     g.root.exec("INSERT INTO picType VALUES (1, '一'), (2, '二')");
-    fGroup &w = g.open();
+    fGroup &w = g.open(QString());
     g.remove(0);
     g.rename(1, "二二");
     click(w, "cmdAddGroup"); // 3#
