@@ -106,11 +106,6 @@ private slots:
         QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B002    "));
         QCOMPARE(xdo({"getwindowname", labels}), QString("Orrisplot—Figure Label  Manager：B002    "));
         QVERIFY(screenshot("program-1-four-windows"));
-        // The triangular list, with its red notice in place of the axis parameters.
-        QVERIFY(showTriangular());
-        QVERIFY(clickRow(0));
-        QVERIFY(screenshot("program-2-four-windows-triangular"));
-        QCOMPARE(m_run->windows().size(), 4);
 
         // 退 出 closes the catalogue window only.
         QVERIFY(click(m_main, kCatalogueExit));
