@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <xcb/xcb.h>
@@ -89,9 +90,9 @@ bool screenshot(const QString &name)
     return saved;
 }
 
-QMap<QString, QStringList> dumpCatalogue(const QString &path)
+CatalogueDump dumpCatalogue(const QString &path)
 {
-    QMap<QString, QStringList> tables;
+    CatalogueDump tables;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "e2e");
         db.setDatabaseName(path);
@@ -135,8 +136,8 @@ void endRun(std::unique_ptr<ProgramRun> &run)
 
 bool ProgramRun::start(QString *error)
 {
-    if (!m_dir.isValid()) {
-        *error = m_dir.errorString();
+    if (QStandardPaths::findExecutable("xdotool").isEmpty() || !m_dir.isValid()) {
+        *error = m_dir.isValid() ? "xdotool is not installed (Debian package xdotool)" : m_dir.errorString();
         return false;
     }
     const QString root = m_dir.path() + "/安装 目录", configHome = m_dir.path() + "/配置 文件";
@@ -177,6 +178,33 @@ ProgramRun::~ProgramRun()
         m_program.kill();
         m_program.waitForFinished(5000);
     }
+}
+
+bool ProgramRun::endsNormally()
+{
+    m_program.waitForFinished(5000); // false when it ended already
+    return m_program.state() == QProcess::NotRunning && m_program.exitStatus() == QProcess::NormalExit
+           && m_program.exitCode() == 0;
+}
+
+QStringList ProgramRun::changes() const
+{
+    const CatalogueDump after = dumpCatalogue(catalogue());
+    QStringList tables = m_before.keys() + after.keys(), changed;
+    tables.removeDuplicates();
+    for (const QString &table : tables) {
+        QStringList removed = m_before.value(table), added = after.value(table);
+        for (const QString &row : m_before.value(table)) {
+            if (added.removeOne(row))
+                removed.removeOne(row);
+        }
+        for (const QString &row : removed)
+            changed << '-' + table + row;
+        for (const QString &row : added)
+            changed << '+' + table + row;
+    }
+    changed.sort();
+    return changed;
 }
 
 QString ProgramRun::findWindow(const QString &name)

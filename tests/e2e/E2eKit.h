@@ -29,7 +29,8 @@ bool screenshot(const QString &name);
 
 // Every table of a catalogue, opened read-only: its rows sorted, each row as
 // "|column=value|column=value|", so whole tables compare at once.
-QMap<QString, QStringList> dumpCatalogue(const QString &path);
+using CatalogueDump = QMap<QString, QStringList>;
+CatalogueDump dumpCatalogue(const QString &path);
 
 class ProgramRun;
 // Ends a test's run; after a failure first takes a screenshot and keeps the
@@ -45,6 +46,9 @@ public:
     // window; `error` says what went wrong when it returns false.
     bool start(QString *error);
     ~ProgramRun();
+    // Waits up to 5 s for the program to end; true when it ended with exit
+    // code 0 (a sanitizer's report at exit would change it).
+    bool endsNormally();
 
     QString catalogue() const { return m_dir.path() + "/安装 目录/dbase/system.mdb"; }
     QProcess &process() { return m_program; }
@@ -65,11 +69,14 @@ public:
     bool click(const QString &window, int left, int top, int width, int height);
 
     QString mainWindow() const { return m_main; }
-    QMap<QString, QStringList> before() const { return m_before; }
+    CatalogueDump before() const { return m_before; }
+    // The rows the program has removed from and added to the catalogue since
+    // it started, sorted: "-table|column=value|..." and "+table|...".
+    QStringList changes() const;
 
 private:
     QTemporaryDir m_dir;
     QProcess m_program;
     QString m_main;
-    QMap<QString, QStringList> m_before; // the catalogue before the program ran
+    CatalogueDump m_before; // the catalogue before the program ran
 };

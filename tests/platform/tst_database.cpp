@@ -1,7 +1,8 @@
 // The storage layer against real catalogue files: what a connection refuses
-// to open, awkward folder names, closing, transactions; record sets with
-// positions, fields by name, conversions by declared type, write-back by row
-// identity, and failures that leave the file as it was.
+// to open, a folder named like URI options, closing, transactions; record
+// sets with positions, fields by name, conversions by declared type,
+// write-back by row identity, and failures that leave the file as it was.
+// The windows' statements as such the random sequences prove through it.
 
 #include "platform/database/Recordset.h"
 #include "tests/support/DbFailure.h"
@@ -94,19 +95,12 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), content.isNull() ? QStringList() : QStringList{"system.mdb"});
     }
 
-    void opensAwkwardFolderNames_data()
+    // Blanks, Chinese, '#' and '%' every test's install root has; a '?' must
+    // not be read as the start of URI options.
+    void opensAFolderNamedLikeURIOptions()
     {
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("blank, Chinese") << "图版 数据库";
-        QTest::newRow("hash, percent") << "a#b100%20";
-        QTest::newRow("question mark") << "why?mode=ro";
-    }
-
-    void opensAwkwardFolderNames()
-    {
-        QFETCH(QString, folder);
         QTemporaryDir dir;
-        const QString path = dir.filePath(folder + u"/dbase/system.mdb"_s);
+        const QString folder = u"why?mode=ro"_s, path = dir.filePath(folder + u"/system.mdb"_s);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QCOMPARE(createCatalogueFile(path), QString());
         Connection awkward;
@@ -117,36 +111,18 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{folder});
     }
 
-    void closingIsHarmless()
-    {
-        for (const auto &c : {std::make_shared<Connection>(), conn}) { // never opened, then opened
-            c->close();
-            c->close();
-            QVERIFY(!c->isOpen());
-            QVERIFY_DB_FAILS(c->execute(u"select 1"_s));
-            c->open(root->cataloguePath()); // the same object opens again
-            QVERIFY(c->isOpen());
-        }
-    }
-
-    void transactions_data()
-    {
-        QTest::addColumn<bool>("commit");
-        QTest::newRow("rolled back") << false;
-        QTest::newRow("committed") << true;
-    }
-
     void transactions()
     {
-        QFETCH(bool, commit);
-        conn->beginTransaction();
-        conn->execute(u"DELETE from picMain where th= 'B002'"_s);
-        open(u"select * from picMain where th= 'B001'"_s);
-        write({{"tm", "new"}});
-        commit ? conn->commit() : conn->rollback();
-        // Checked through another connection: the outcome is in the file.
-        QCOMPARE(root->scalar(u"select group_concat(th || tm) from (select * from picMain order by th)"_s).toString(),
-                 commit ? u"B001new,B003,S001"_s : u"B001,B002,B003,S001"_s);
+        for (bool commit : {false, true}) {
+            conn->beginTransaction();
+            conn->execute(u"DELETE from picMain where th= 'B002'"_s);
+            open(u"select * from picMain where th= 'B001'"_s);
+            write({{"tm", "new"}});
+            commit ? conn->commit() : conn->rollback();
+            // Checked through another connection: the outcome is in the file.
+            QCOMPARE(root->scalar(u"select group_concat(th || tm) from (select * from picMain order by th)"_s).toString(),
+                     commit ? u"B001new,B003,S001"_s : u"B001,B002,B003,S001"_s);
+        }
         QVERIFY_DB_FAILS(conn->commit()); // no transaction open
         conn->rollback();                 // harmless without one
     }
@@ -178,20 +154,16 @@ private slots:
         QTest::addColumn<QVariant>("input");
         QTest::addColumn<QString>("stored");   // quote() of what the file holds; empty: the write is refused
         QTest::addColumn<QString>("readText"); // what the record set gives back
-        QTest::newRow("real 0.1") << "X2" << QVariant("0.1") << "0.1" << "0.1";
-        QTest::newRow("real from a number") << "X3" << QVariant(-2.5) << "-2.5" << "-2.5";
         QTest::newRow("real, whole") << "X4" << QVariant("100") << "100.0" << "100";
         QTest::newRow("integer 2.5 to even") << "X7" << QVariant("2.5") << "2" << "2";
         QTest::newRow("integer 3.5 to even") << "Y7" << QVariant(3.5) << "4" << "4";
         QTest::newRow("integer -2.5 to even") << "grp" << QVariant(" -2.5") << "-2" << "-2";
-        QTest::newRow("boolean True") << "X6" << QVariant("True") << "1" << "True";
         QTest::newRow("boolean -1") << "border" << QVariant(-1) << "1" << "True";
         QTest::newRow("boolean fAlSe") << "Vector" << QVariant("fAlSe") << "0" << "False";
-        QTest::newRow("boolean \"0\"") << "Bitmap" << QVariant("0") << "0" << "False";
         QTest::newRow("text as is") << "Comment" << QVariant(" 007 ") << "' 007 '" << " 007 ";
+        // Empty and plain text in each kind of column tst_bad_input refuses through the windows.
         const std::pair<const char *, const char *> refused[] = {
-            {"X1", ""}, {"X1", "  "}, {"X1", "abc"}, {"X2", "2.5x"}, {"X7", ""}, {"X7", "abc"},
-            {"X6", ""}, {"X6", "yes"}, {"nosuch", "1"}, {"twice", "1"}}; // twice: an expression
+            {"X1", "  "}, {"X2", "2.5x"}, {"X6", "yes"}, {"nosuch", "1"}, {"twice", "1"}}; // twice: an expression
         for (const auto &[column, input] : refused)
             QTest::addRow("%s '%s' refused", column, input) << column << QVariant(input) << QString() << QString();
     }
@@ -234,34 +206,6 @@ private slots:
         QCOMPARE(rows(added), u"B010|lost|1.5"_s);
     }
 
-    void statementsOfLaterWindows()
-    {
-        root->exec(u"insert into picType values (3, 'Old'), (5, 'Five')"_s);
-        root->exec(u"insert into pData (th, ID, X) values ('B001', 1, 0.25), ('B002', 1, 9)"_s);
-        root->exec(u"insert into picLable (th, ID, Lbl) values ('B001', 1, 'a'), ('B001', 2, 'b')"_s);
-        QCOMPARE(count(u"select grp,grpName from picType order by grp"_s), 2);
-        QCOMPARE(count(u"select * from pData where Th = 'B001' order by ID"_s), 1);
-        QCOMPARE(count(u"select * from picLable where Th = 'B001' order by ID"_s), 2);
-
-        open(u"select grpName from picType where grp = 3"_s);
-        write({{"grpName", "New"}});
-        add(u"select * from picType where grp = 4"_s, {{"grp", 4}, {"grpName", "Four"}});
-        write({{"grp", 6}}); // the key is the row's identity: it moves with it
-        write({{"grpName", "Six"}});
-        QCOMPARE(rows(u"select grp, typeof(grp), grpName from picType order by grp"_s),
-                 u"3|integer|New; 5|integer|Five; 6|integer|Six"_s);
-
-        add(u"select * from pData where th= 'B001' and ID=3"_s,
-            {{"th", "B001"}, {"ID", "3"}, {"Series", "1"}, {"curve", "True"}, {"X", "1.5"}, {"Y", "-2"}, {"L", "0"}});
-        open(u"select * from pData where th= 'B001' and ID=3"_s);
-        write({{"Y", "7"}});
-        QCOMPARE(rows(u"select Series, curve, X, quote(Y), L from pData where ID = 3"_s), u"1|1|1.5|7.0|0"_s);
-
-        conn->execute(u"DELETE from picLable where th= 'B001' and ID=2"_s);
-        add(u"select * from picLable where th= 'B001' and ID=2"_s, {{"th", "B001"}, {"id", 2}, {"Lbl", "c"}});
-        QCOMPARE(rows(u"select ID, Lbl from picLable order by ID"_s), u"1|a; 2|c"_s);
-    }
-
     void catalogueWithoutConstraints()
     {
         conn->close();
@@ -285,16 +229,24 @@ private slots:
         QCOMPARE(rows(u"select quote(coalesce(th, LB, figName, X1, X6)) from picMain"_s), u"NULL"_s);
     }
 
-    void updateAfterItsConnectionClosedFails()
+    void closedConnectionFailsAndOpensAgain()
     {
         open(u"select * from picMain where th= 'B001'"_s);
         const auto before = picMain();
         conn->close();
+        conn->close();
+        QVERIFY(!conn->isOpen());
+        QVERIFY_DB_FAILS(conn->execute(u"select 1"_s));
         QVERIFY_DB_FAILS(write({{"tm", "late"}}));
         rs.addNew();
         QVERIFY_DB_FAILS(write({{"th", "B100"}, {"LB", "B"}}));
         QCOMPARE(picMain(), before);
         QVERIFY_DB_FAILS(open(u"select * from picMain"_s));
+        conn->open(root->cataloguePath()); // the same object opens again
+        QCOMPARE(count(u"select * from picMain"_s), 4);
+        Connection never; // closing one never opened is harmless too
+        never.close();
+        QVERIFY_DB_FAILS(never.execute(u"select 1"_s));
     }
 };
 

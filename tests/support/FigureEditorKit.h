@@ -24,7 +24,8 @@ inline QString recordsText(const TestInstallRoot &root, const QString &sql) { re
 
 // A sub-window over a temporary catalogue, its message boxes answered,
 // opened as the catalogue window opens it: a point or label editor through
-// gFigNo (the group manager ignores it). list() is the editors' LvFigure.
+// gFigNo (the group manager ignores it). list() is the editors' LvFigure, or
+// the list `listName` names.
 template <typename Editor>
 struct FigureEditorKit
 {
@@ -45,7 +46,7 @@ struct FigureEditorKit
         return open(figure);
     }
 
-    ListView *list() const { return control<ListView>(*window, "LvFigure"); }
+    ListView *list() const { return control<ListView>(*window, listName); }
 
     // Click a row, type into one field, leave it for `next`.
     void edit(int row, const char *field, const QString &text, const char *next)
@@ -59,6 +60,7 @@ struct FigureEditorKit
     TestInstallRoot root;
     MessageRecorder messages;
     std::unique_ptr<Editor> window;
+    const char *listName = "LvFigure";
 };
 
 // A figure number as an SQL literal, for a test's own queries.

@@ -91,3 +91,12 @@ void TestInstallRoot::insertFigure(const QVariantMap &columns)
     exec(QStringLiteral("INSERT INTO picMain (%1) VALUES (%2)").arg(columns.keys().join(','), marks.join(',')),
          columns.values());
 }
+
+void TestInstallRoot::dropConstraints(const QString &table)
+{
+    QStringList columns;
+    for (const QVariantList &c : rows(QStringLiteral("PRAGMA table_info(%1)").arg(table)))
+        columns << c[1].toString() + ' ' + c[2].toString();
+    exec(QStringLiteral("DROP TABLE ") + table);
+    exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(", ")));
+}

@@ -29,6 +29,9 @@ public:
     QVariant scalar(const QString &sql) const;
     // A picMain record; unnamed columns take the table's defaults.
     void insertFigure(const QVariantMap &columns);
+    // Makes `table` afresh with its columns and types but no key, NOT NULL,
+    // UNIQUE or default, as older catalogues have it.
+    void dropConstraints(const QString &table);
 
 private:
     QSqlDatabase db() const;
