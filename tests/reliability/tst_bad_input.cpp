@@ -178,13 +178,8 @@ private slots:
         TestInstallRoot root;
         MessageRecorder messages;
         const QStringList tables = {"picMain", "picType", "pData", "picLable"};
-        for (const QString &t : tables) { // the same columns without a constraint
-            QStringList columns;
-            for (const QVariantList &c : root.rows(QString("PRAGMA table_info(%1)").arg(t)))
-                columns << c[1].toString() + ' ' + c[2].toString();
-            root.exec("DROP TABLE " + t);
-            root.exec(QString("CREATE TABLE %1 (%2)").arg(t, columns.join(", ")));
-        }
+        for (const QString &t : tables)
+            root.dropConstraints(t);
         if (odd == "missing") {
             root.exec("DROP TABLE picLable");
         } else {
