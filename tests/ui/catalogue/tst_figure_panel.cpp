@@ -42,10 +42,8 @@ private slots:
     void thumbnailFollowsTheRow();
     void proposesNextFigureNumber_data();
     void proposesNextFigureNumber();
-    void newFigureEntryClearsThePanel();
     void buttonsNeedACurrentRow();
     void failingRowIsNamedInTheMessage();
-    void takenNumbersAreRefusedWithoutConstraints();
 };
 
 void FigurePanelTest::clickingRowsFillsThePanel()
@@ -120,24 +118,6 @@ void FigurePanelTest::proposesNextFigureNumber()
     QCOMPARE(nextFigureNumber(last), next);
 }
 
-void FigurePanelTest::newFigureEntryClearsThePanel()
-{
-    CatalogueWindow c({cartesianFigure("A012", "AP012")});
-    fMain &w = c.open();
-    click(w, "cmdAddPic");
-    QCOMPARE(firstMismatch(w, {{"tTh", "A013"}, {"tFigName", "AP013"}, {"tPicName", ""}, {"tX1", ""},
-                               {"CombY7", ""}, {"CheckBorder", "clear"}, {"CheckVector", "ticked"},
-                               {"cmdUpdate", "加入列表"}}),
-             QString());
-    type(w, "tPicName", "新图");
-    click(w, "cmdAddPic"); // already adding: changes nothing
-    QCOMPARE(shown(w, "tPicName"), QStringLiteral("新图"));
-    click(w, "cmdUpdate");
-    QCOMPARE(figureList(w)->cell(1, 2), QStringLiteral("新图"));
-    clickRow(w, 0);
-    QCOMPARE(shown(w, "cmdUpdate"), QStringLiteral("刷新列表"));
-}
-
 void FigurePanelTest::buttonsNeedACurrentRow()
 {
     CatalogueWindow c({cartesianFigure("B001", "BP001"), triangularFigure("T001", "TP001")});
@@ -166,33 +146,6 @@ void FigurePanelTest::failingRowIsNamedInTheMessage()
     QVERIFY(c.messages.last().detail.contains("B004") && c.messages.last().detail.contains("X1"));
     QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3 4*"));
     QCOMPARE(nameOf(c.root, "B002") + nameOf(c.root, "B004"), QStringLiteral("二图 B004")); // no half-written record
-}
-
-// Nothing in such a table stops a second B001: the window must.
-void FigurePanelTest::takenNumbersAreRefusedWithoutConstraints()
-{
-    CatalogueWindow c;
-    c.root.dropConstraints("picMain");
-    addCartesianFigures(c.root, 3);
-    fMain &w = c.open();
-    editRow(w, 1, "tTh", "B003"); // onto another figure's number
-    click(w, "cmdSaveLvFigure");
-    QCOMPARE(c.messages.count(), 1);
-    QVERIFY(c.messages.last().detail.contains("B003"));
-
-    editRow(w, 1, "tTh", "B002"); // back to its own number
-    click(w, "cmdAddPic");         // a new figure with a stored number
-    type(w, "tTh", "B001");
-    type(w, "comGroup", "5");
-    for (const char *box : {"tX1", "tX2", "tX3", "tX4", "tX5", "tY1", "tY2", "tY3", "tY4", "tY5"})
-        type(w, box, "2");
-    click(w, "cmdUpdate");
-    click(w, "cmdSaveLvFigure");
-    QCOMPARE(c.messages.count(), 2);
-    QVERIFY(c.messages.last().detail.contains("B001"));
-    QCOMPARE(c.root.scalar("SELECT group_concat(th) FROM (SELECT th FROM picMain ORDER BY th)").toString(),
-             QStringLiteral("B001,B002,B003"));
-    QCOMPARE(nameOf(c.root, "B003"), QStringLiteral("图 B003"));
 }
 
 QTEST_MAIN(FigurePanelTest)
