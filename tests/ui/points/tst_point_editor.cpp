@@ -64,12 +64,6 @@ private slots:
         QCOMPARE(control<QComboBox>(w, "tTxtBx1")->count(), 16);
         QCOMPARE(control<QComboBox>(w, "tTxtBx5")->itemText(3), QStringLiteral("3"));
         QCOMPARE(w.size(), QSize(479, 480)); // 7188 x 7200 twips
-        // The first point of an empty figure.
-        p.add("1", "3", "4");
-        QCOMPARE(marks(p.list()), QStringLiteral("1#"));
-        click(w, "cmdSave");
-        QCOMPARE(p.table(), QStringLiteral("1:3,4"));
-        QCOMPARE(marks(p.list()), QStringLiteral("1"));
     }
 
     void editsReachTheRowClickedBefore()
