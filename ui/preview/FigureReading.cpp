@@ -6,7 +6,6 @@
 #include "ui/common/RowEditing.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -25,12 +24,6 @@ public:
             m_notes << QStringLiteral("%1：%2 为空").arg(what, field);
             return std::nullopt;
         }
-        // Plain decimal texts, nearly every cell, skip the general conversion.
-        const QByteArray latin = text.trimmed().toLatin1();
-        double value = 0;
-        const auto [end, error] = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
-        if (error == std::errc() && end == latin.constData() + latin.size() && std::isfinite(value))
-            return value;
         try {
             return toStoredValue(ColumnKind::Real, text, field).toDouble();
         } catch (const DbError &e) {
