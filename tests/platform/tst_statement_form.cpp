@@ -47,11 +47,9 @@ private slots:
     {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<int>("bound"); // literals the form takes out
-        QTest::newRow("text") << "select * from t where th= 'B001'" << 1;
         QTest::newRow("doubled quote") << "select * from t where th= 'O''Hara'" << 1;
         QTest::newRow("text and real") << "select * from t where th= 'B001' and ID=2.5" << 2;
         QTest::newRow("negative") << "select * from t where ID=-3" << 1;
-        QTest::newRow("exponent") << "select * from t where ID=1E+20" << 1;
         QTest::newRow("past 64 bits") << "select * from t where ID < 9223372036854775808 order by ID" << 1;
         QTest::newRow("dashes inside a text") << "select * from t where name = 'a -- b'" << 1;
         QTest::newRow("order by position") << "select th, ID from t where grp >= 2 order by 2" << 1;
@@ -61,8 +59,6 @@ private slots:
         QTest::newRow("hex") << "select * from t where ID=0x10" << 0;
         QTest::newRow("a comment") << "select * from t where th = 'B002' -- note" << 0;
         QTest::newRow("unterminated") << "select * from t where th = 'B001" << 0;
-        QTest::newRow("no number") << "select * from t where ID=1.2.3" << 0;
-        QTest::newRow("update") << "update t set name = name where grp = 3" << 1;
         QTest::newRow("pragma") << "PRAGMA max_page_count = 1000000" << 0;
     }
     void sameRowsAsTheText()

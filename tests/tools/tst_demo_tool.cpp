@@ -120,7 +120,6 @@ void TestDemoTool::syntheticCountsFollowTheOptions_data()
         << QStringList{"--figures", "6", "--points", "4", "--labels", "2", "--thumbnails"} << QList<int>{6, 2, 24, 12, 6};
     QTest::newRow("joined values") << QStringList{"--figures=31", "--points=17", "--labels=3"}
                                    << QList<int>{31, 10, 31 * 17, 31 * 3, 0};
-    QTest::newRow("figures only") << QStringList{"--figures=4"} << QList<int>{4, 1, 0, 0, 0};
 }
 
 void TestDemoTool::syntheticCountsFollowTheOptions()
