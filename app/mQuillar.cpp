@@ -1,5 +1,6 @@
 #include "app/mQuillar.h"
 
+#include "app/HostCatalogue.h"
 #include "platform/database/DbError.h"
 #include "platform/messages/MessageBox.h"
 #include "platform/settings/UserSettings.h"
@@ -43,7 +44,7 @@ QString OpenDatabase()
         gConn->close();
     gConn = std::make_shared<Connection>();
     try {
-        gConn->open(CataloguePath());
+        gConn->open(HostCatalogue::fileToOpen(CataloguePath()));
     } catch (const DbError &e) {
         return e.reason();
     }
@@ -70,5 +71,10 @@ void ReportError(const QString &detail, QWidget *parent)
     MessageRequest request;
     request.text = QStringLiteral("不好意思，出错了！");
     request.detail = detail;
+    // On the host's Access catalogue every save ends at the refusal: no error, a reason.
+    if (HostCatalogue::isReadOnly()) {
+        request.text = HostCatalogue::saveRefusal();
+        request.detail.clear();
+    }
     MessageBox::show(parent, request);
 }

@@ -1,5 +1,6 @@
 #include "ui/common/RowByRowSave.h"
 
+#include "app/HostCatalogue.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 
@@ -43,6 +44,10 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
     SaveOutcome outcome;
     if (rows.empty() && !writer.finish)
         return outcome;
+    if (HostCatalogue::isReadOnly()) {
+        outcome.failure = HostCatalogue::saveRefusal();
+        return outcome;
+    }
     try {
         if (!gConn)
             throw DbError(QStringLiteral("图版数据库没有打开"));

@@ -27,5 +27,6 @@ struct RowWriter
 // of itself behind. The save stops at the first failing row and commits the
 // rows before it; a failing commit commits nothing, and so does a failure
 // after which the database has dropped the transaction (a full disk). Without rows and without
-// a finishing step the catalogue is not touched.
+// a finishing step the catalogue is not touched. On the host's read-only
+// catalogue every save is refused before anything is written.
 SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer);

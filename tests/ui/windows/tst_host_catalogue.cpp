@@ -1,0 +1,157 @@
+// The host's own Access catalogue: the four windows read it as usual, every
+// save is refused with the reason, and the file stays as it was.
+#include "app/mQuillar.h"
+#include "tests/ui/catalogue/CatalogueTestKit.h"
+#include "ui/catalogue/FigureColumns.h"
+#include "ui/common/SingleWindow.h"
+#include "ui/groups/fGroup.h"
+#include "ui/labels/fPicLbl.h"
+#include "ui/points/fPicData.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+namespace {
+
+const QString kFixtures = QStringLiteral(QUILLAR_ACCESS_FIXTURES);
+
+QByteArray checksum(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                          : QByteArray();
+}
+
+// Puts the Access file (cut to `keep` bytes when given) in place of the
+// test root's catalogue, with the host's thumbnails.
+void useAccessCatalogue(TestInstallRoot &root, qint64 keep = -1)
+{
+    QFile source(kFixtures + QStringLiteral("/catalogue-jet4.mdb"));
+    QFile target(root.cataloguePath());
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot place the Access catalogue");
+    target.write(keep < 0 ? source.readAll() : source.read(keep));
+    const QDir thumbnails(kFixtures + QStringLiteral("/Diagram/MiniMap"));
+    for (const QString &name : thumbnails.entryList(QDir::Files))
+        QFile::copy(thumbnails.filePath(name), root.thumbnailDir() + QLatin1Char('/') + name);
+}
+
+int rowOfFigure(const QWidget &catalogue, const QString &number)
+{
+    const ListView *list = figureList(catalogue);
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->cell(row, FigureColumns::kNumberCell) == number)
+            return row;
+    }
+    return -1;
+}
+
+// The save was refused with the reason and the import command named.
+QString refusalMismatch(const MessageRecorder &messages, int expectedCount)
+{
+    if (messages.count() != expectedCount)
+        return QStringLiteral("%1 boxes, expected %2").arg(messages.count()).arg(expectedCount);
+    const QString text = messages.last().text;
+    return text.contains(QStringLiteral("只读")) && text.contains(QStringLiteral("quillar-import")) ? QString() : text;
+}
+
+template <typename Window>
+Window &openedEditor(fMain &catalogue, const char *button)
+{
+    click(catalogue, button);
+    Window *window = SingleWindow<Window>::instance();
+    if (!window || !showActive(*window))
+        qFatal("no %s", button);
+    return *window;
+}
+
+} // namespace
+
+class HostCatalogueTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        delete SingleWindow<fGroup>::instance();
+        delete SingleWindow<fPicData>::instance();
+        delete SingleWindow<fPicLbl>::instance();
+    }
+
+    void readsItAndRefusesEverySave()
+    {
+        CatalogueWindow c;
+        useAccessCatalogue(c.root);
+        const QByteArray before = checksum(c.root.cataloguePath());
+        fMain &catalogue = c.open();
+
+        // Told once what it is and how to get an editable copy.
+        QCOMPARE(c.messages.count(), 1);
+        QVERIFY(c.messages.last().text.contains(QStringLiteral("只读")));
+        QVERIFY(c.messages.last().text.contains(QStringLiteral("quillar-import")));
+        QCOMPARE(figureList(catalogue)->count(), 8);
+        const int b003 = rowOfFigure(catalogue, QStringLiteral("B003"));
+        QVERIFY(b003 >= 0);
+        clickRow(catalogue, b003);
+        QCOMPARE(shown(catalogue, "CheckX6"), QStringLiteral("ticked")); // Yes/No reads as True
+        QCOMPARE(shown(catalogue, "tComment"), QStringLiteral("双对数坐标\r\n第二行说明").replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QVERIFY(!control<QLabel>(catalogue, "Image1")->pixmap().isNull());
+
+        editRow(catalogue, b003, "tPicName", QStringLiteral("改名"));
+        click(catalogue, "cmdSaveLvFigure");
+        QVERIFY2(refusalMismatch(c.messages, 2).isEmpty(), qPrintable(refusalMismatch(c.messages, 2)));
+        QVERIFY(figureList(catalogue)->text(b003).endsWith(QLatin1Char('*')));
+
+        type(catalogue, "tTh", QStringLiteral("B001"));
+        fPicData &points = openedEditor<fPicData>(catalogue, "CommandButton1");
+        QCOMPARE(control<ListView>(points, "LvFigure")->count(), 14);
+        click(points, "cmdAddPoint");
+        type(points, "tTxtBx3", QStringLiteral("1"));
+        type(points, "tTxtBx4", QStringLiteral("2"));
+        click(points, "cmdAddPoint");
+        click(points, "cmdSave");
+        QVERIFY2(refusalMismatch(c.messages, 3).isEmpty(), qPrintable(refusalMismatch(c.messages, 3)));
+        QVERIFY(marks(control<ListView>(points, "LvFigure")).endsWith(QLatin1Char('#')));
+
+        fPicLbl &labels = openedEditor<fPicLbl>(catalogue, "CommandButton2");
+        ListView *labelList = control<ListView>(labels, "LvFigure");
+        QCOMPARE(labelList->count(), 4);
+        clickRow(labelList, 1);
+        click(labels, "CmdDelete");
+        click(labels, "cmdSave");
+        QVERIFY2(refusalMismatch(c.messages, 4).isEmpty(), qPrintable(refusalMismatch(c.messages, 4)));
+        QCOMPARE(labelList->count(), 4);
+        QVERIFY(marks(labelList).contains(QStringLiteral("★")));
+
+        fGroup &groups = openedEditor<fGroup>(catalogue, "Command1");
+        ListView *groupList = control<ListView>(groups, "LvGroup");
+        QCOMPARE(groupList->count(), 3);
+        clickRow(groupList, 0);
+        typeAndLeave(groups, "TextBox1", QStringLiteral("新组名"), "cmdAddGroup");
+        click(groups, "cmdGrpUpdata");
+        QVERIFY2(refusalMismatch(c.messages, 5).isEmpty(), qPrintable(refusalMismatch(c.messages, 5)));
+
+        // Reloads do not read the file again: no second notice.
+        clickOption(catalogue, "Opt2");
+        QCOMPARE(figureList(catalogue)->count(), 4);
+        QCOMPARE(c.messages.count(), 5);
+        QCOMPARE(checksum(c.root.cataloguePath()), before);
+    }
+
+    void aDamagedFileGivesAMessage()
+    {
+        CatalogueWindow c;
+        useAccessCatalogue(c.root, 40000);
+        fMain &catalogue = c.open();
+        QCOMPARE(figureList(catalogue)->count(), 0);
+        QVERIFY(c.messages.count() >= 1);
+        QVERIFY(c.messages.last().text.startsWith(QStringLiteral("无法打开图版数据库")));
+        QVERIFY(!c.messages.last().detail.isEmpty());
+    }
+};
+
+QTEST_MAIN(HostCatalogueTest)
+#include "tst_host_catalogue.moc"
