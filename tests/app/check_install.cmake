@@ -9,7 +9,7 @@ if(rc)
 endif()
 
 set(id org.quillar.Quillar)
-foreach(file bin/quillar share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
+foreach(file bin/quillar bin/quillar-import share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
              share/icons/hicolor/scalable/apps/${id}.svg share/icons/hicolor/48x48/apps/${id}.png
              share/icons/hicolor/128x128/apps/${id}.png)
   if(NOT EXISTS "${PREFIX}/${file}")
