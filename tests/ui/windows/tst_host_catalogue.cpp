@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -55,6 +57,15 @@ QString refusalMismatch(const MessageRecorder &messages, int expectedCount)
         return QStringLiteral("%1 boxes, expected %2").arg(messages.count()).arg(expectedCount);
     const QString text = messages.last().text;
     return text.contains(QStringLiteral("只读")) && text.contains(QStringLiteral("quillar-import")) ? QString() : text;
+}
+
+// Every row of a list, number and cells, one line each.
+QStringList listed(const ListView *list)
+{
+    QStringList lines;
+    for (const ListRow &row : list->rows())
+        lines << row.text + QLatin1Char('|') + row.cells.join(QLatin1Char('|'));
+    return lines;
 }
 
 template <typename Window>
@@ -139,6 +150,39 @@ private slots:
         QCOMPARE(figureList(catalogue)->count(), 4);
         QCOMPARE(c.messages.count(), 5);
         QCOMPARE(checksum(c.root.cataloguePath()), before);
+    }
+
+    // What the program showed read-only it shows from the imported catalogue,
+    // where it saves.
+    void theImportShowsTheSameAndSaves()
+    {
+        CatalogueWindow c;
+        useAccessCatalogue(c.root);
+        QStringList shownReadOnly = listed(figureList(c.open()));
+        type(*c.window, "tTh", QStringLiteral("B001"));
+        shownReadOnly += listed(control<ListView>(openedEditor<fPicLbl>(*c.window, "CommandButton2"), "LvFigure"));
+        shownReadOnly += listed(control<ListView>(openedEditor<fPicData>(*c.window, "CommandButton1"), "LvFigure"));
+        cleanup();
+
+        QTemporaryDir dir;
+        const QString imported = dir.filePath(QStringLiteral("导入"));
+        QProcess import;
+        import.start(QCoreApplication::applicationDirPath() + QStringLiteral("/quillar-import"), {c.root.root(), imported});
+        QVERIFY(import.waitForFinished(60000));
+        QCOMPARE(import.exitCode(), 0);
+        TestInstallRoot::pointSettingsAt(imported);
+        c.messages.clear();
+        fMain &catalogue = c.open();
+        QStringList shownImported = listed(figureList(catalogue));
+        type(catalogue, "tTh", QStringLiteral("B001"));
+        shownImported += listed(control<ListView>(openedEditor<fPicLbl>(catalogue, "CommandButton2"), "LvFigure"));
+        shownImported += listed(control<ListView>(openedEditor<fPicData>(catalogue, "CommandButton1"), "LvFigure"));
+        QCOMPARE(shownImported, shownReadOnly);
+
+        editRow(catalogue, 0, "tPicName", QStringLiteral("改在导入的图版库"));
+        click(catalogue, "cmdSaveLvFigure");
+        QCOMPARE(c.messages.count(), 0); // no notice, no refusal
+        QVERIFY(!figureList(catalogue)->text(0).endsWith(QLatin1Char('*')));
     }
 
     void aDamagedFileGivesAMessage()
