@@ -1,5 +1,6 @@
 #include "platform/access/AccessReader.h"
 #include "platform/database/DbError.h"
+#include "tests/support/AccessFixture.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -12,11 +13,9 @@
 
 namespace {
 
-const QString kFixtures = QStringLiteral(QUILLAR_ACCESS_FIXTURES);
-
 QJsonObject expectedTables(const QString &file)
 {
-    QFile json(kFixtures + QLatin1Char('/') + file + QStringLiteral(".expected.json"));
+    QFile json(accessFixture(file + QStringLiteral(".expected.json")));
     if (!json.open(QIODevice::ReadOnly))
         qFatal("no expected values for %s", qPrintable(file));
     return QJsonDocument::fromJson(json.readAll()).object().value(QStringLiteral("tables")).toObject();
@@ -83,7 +82,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, format);
         const QJsonObject tables = expectedTables(file);
-        AccessReader reader(kFixtures + QLatin1Char('/') + file);
+        AccessReader reader(accessFixture(file));
         QCOMPARE(reader.formatName(), format);
         for (const QString &name : {QStringLiteral("picMain"), QStringLiteral("picType"), QStringLiteral("pData"),
                                     QStringLiteral("picLable")}) {
@@ -123,7 +122,7 @@ private slots:
 
     void declaredTypesKeepTheKinds()
     {
-        AccessReader reader(kFixtures + QStringLiteral("/catalogue-jet4.mdb"));
+        AccessReader reader(accessFixture(QStringLiteral("catalogue-jet4.mdb")));
         const AccessTable figures = reader.read(QStringLiteral("picMain"));
         QHash<QString, QString> typeOf;
         for (const AccessColumn &column : figures.columns)
@@ -137,14 +136,14 @@ private slots:
 
     void refusesWhatItCannotRead()
     {
-        QVERIFY_THROWS_EXCEPTION(DbError, AccessReader(kFixtures + QStringLiteral("/no-such.mdb")));
+        QVERIFY_THROWS_EXCEPTION(DbError, AccessReader(accessFixture(QStringLiteral("no-such.mdb"))));
         QTemporaryDir dir;
         QFile text(dir.filePath(QStringLiteral("text.mdb")));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write(QByteArray(8192, 'x'));
         text.close();
         QVERIFY_THROWS_EXCEPTION(DbError, AccessReader(text.fileName()));
-        AccessReader reader(kFixtures + QStringLiteral("/catalogue-jet4.mdb"));
+        AccessReader reader(accessFixture(QStringLiteral("catalogue-jet4.mdb")));
         QVERIFY_THROWS_EXCEPTION(DbError, reader.read(QStringLiteral("picNone")));
     }
 };

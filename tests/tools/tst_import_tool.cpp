@@ -1,7 +1,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
+#include "tests/support/AccessFixture.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,8 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString kFixtures = QStringLiteral(QUILLAR_ACCESS_FIXTURES);
 
 struct Run
 {
@@ -35,24 +33,11 @@ Run runImport(const QStringList &arguments)
     return run;
 }
 
-QByteArray checksum(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
 // An install root as the host has it, from the Jet 4 fixture and its thumbnails.
 QString makeHostRoot(const QTemporaryDir &dir)
 {
     const QString root = dir.filePath(u"宿主 安装#%"_s);
-    QDir().mkpath(root + u"/dbase"_s);
-    QDir().mkpath(root + u"/Diagram/MiniMap"_s);
-    QFile::copy(kFixtures + u"/catalogue-jet4.mdb"_s, root + u"/dbase/system.mdb"_s);
-    const QDir thumbnails(kFixtures + u"/Diagram/MiniMap"_s);
-    for (const QString &name : thumbnails.entryList(QDir::Files))
-        QFile::copy(thumbnails.filePath(name), root + u"/Diagram/MiniMap/"_s + name);
+    placeHostRoot(root);
     return root;
 }
 
@@ -80,7 +65,7 @@ void TestImportTool::importsAnInstallRootOnce()
 {
     QTemporaryDir dir;
     const QString source = makeHostRoot(dir);
-    const QByteArray before = checksum(source + u"/dbase/system.mdb"_s);
+    const QByteArray before = fileChecksum(source + u"/dbase/system.mdb"_s);
     const QString target = dir.filePath(u"导入 后"_s);
 
     const Run run = runImport({source, target});
@@ -92,22 +77,22 @@ void TestImportTool::importsAnInstallRootOnce()
                  && last.contains(u"picLable 10 行"_s) && last.contains(u"缩略图 12 个"_s),
              qPrintable(last));
     QCOMPARE(QDir(target + u"/Diagram/MiniMap"_s).entryList(QDir::Files).size(), 12);
-    QCOMPARE(checksum(target + u"/Diagram/MiniMap/稀土配分.gif"_s), checksum(source + u"/Diagram/MiniMap/稀土配分.gif"_s));
-    QCOMPARE(checksum(source + u"/dbase/system.mdb"_s), before);
+    QCOMPARE(fileChecksum(target + u"/Diagram/MiniMap/稀土配分.gif"_s), fileChecksum(source + u"/Diagram/MiniMap/稀土配分.gif"_s));
+    QCOMPARE(fileChecksum(source + u"/dbase/system.mdb"_s), before);
 
     // A second import would overwrite the first: refused, the first untouched.
-    const QByteArray imported = checksum(target + u"/dbase/system.mdb"_s);
+    const QByteArray imported = fileChecksum(target + u"/dbase/system.mdb"_s);
     const Run again = runImport({source, target});
     QCOMPARE(again.exitCode, 1);
     QVERIFY2(again.err.contains(u"不会覆盖"_s), qPrintable(again.err));
-    QCOMPARE(checksum(target + u"/dbase/system.mdb"_s), imported);
+    QCOMPARE(fileChecksum(target + u"/dbase/system.mdb"_s), imported);
 }
 
 void TestImportTool::importsAFileTheProgramReadsBack()
 {
     QTemporaryDir dir;
     const QString target = dir.filePath(u"root"_s);
-    QCOMPARE(runImport({kFixtures + u"/catalogue-ace.accdb"_s, target}).exitCode, 0);
+    QCOMPARE(runImport({accessFixture(u"catalogue-ace.accdb"_s), target}).exitCode, 0);
     QVERIFY(QDir(target + u"/Diagram/MiniMap"_s).isEmpty()); // a bare file brings no thumbnails
 
     auto connection = std::make_shared<Connection>();
@@ -135,7 +120,7 @@ void TestImportTool::refusesWhatIsNoCatalogue()
     const QString notAccess = dir.filePath(u"notes.mdb"_s);
     writeFile(notAccess, "just some text, not a database\n");
     // Cut short: libmdb reads some such files partly or crashes on them.
-    QFile whole(kFixtures + u"/catalogue-jet4.mdb"_s);
+    QFile whole(accessFixture(u"catalogue-jet4.mdb"_s));
     QVERIFY(whole.open(QIODevice::ReadOnly));
     const QByteArray bytes = whole.readAll();
     const QString truncated = dir.filePath(u"truncated.mdb"_s);

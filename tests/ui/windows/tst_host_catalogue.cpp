@@ -1,6 +1,7 @@
 // The host's own Access catalogue: the four windows read it as usual, every
 // save is refused with the reason, and the file stays as it was.
 #include "app/mQuillar.h"
+#include "tests/support/AccessFixture.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/common/SingleWindow.h"
@@ -8,37 +9,11 @@
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-const QString kFixtures = QStringLiteral(QUILLAR_ACCESS_FIXTURES);
-
-QByteArray checksum(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                          : QByteArray();
-}
-
-// Puts the Access file (cut to `keep` bytes when given) in place of the
-// test root's catalogue, with the host's thumbnails.
-void useAccessCatalogue(TestInstallRoot &root, qint64 keep = -1)
-{
-    QFile source(kFixtures + QStringLiteral("/catalogue-jet4.mdb"));
-    QFile target(root.cataloguePath());
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot place the Access catalogue");
-    target.write(keep < 0 ? source.readAll() : source.read(keep));
-    const QDir thumbnails(kFixtures + QStringLiteral("/Diagram/MiniMap"));
-    for (const QString &name : thumbnails.entryList(QDir::Files))
-        QFile::copy(thumbnails.filePath(name), root.thumbnailDir() + QLatin1Char('/') + name);
-}
 
 int rowOfFigure(const QWidget &catalogue, const QString &number)
 {
@@ -95,8 +70,8 @@ private slots:
     void readsItAndRefusesEverySave()
     {
         CatalogueWindow c;
-        useAccessCatalogue(c.root);
-        const QByteArray before = checksum(c.root.cataloguePath());
+        placeHostRoot(c.root.root());
+        const QByteArray before = fileChecksum(c.root.cataloguePath());
         fMain &catalogue = c.open();
 
         // Told once what it is and how to get an editable copy.
@@ -149,7 +124,7 @@ private slots:
         clickOption(catalogue, "Opt2");
         QCOMPARE(figureList(catalogue)->count(), 4);
         QCOMPARE(c.messages.count(), 5);
-        QCOMPARE(checksum(c.root.cataloguePath()), before);
+        QCOMPARE(fileChecksum(c.root.cataloguePath()), before);
     }
 
     // What the program showed read-only it shows from the imported catalogue,
@@ -157,7 +132,7 @@ private slots:
     void theImportShowsTheSameAndSaves()
     {
         CatalogueWindow c;
-        useAccessCatalogue(c.root);
+        placeHostRoot(c.root.root());
         QStringList shownReadOnly = listed(figureList(c.open()));
         type(*c.window, "tTh", QStringLiteral("B001"));
         shownReadOnly += listed(control<ListView>(openedEditor<fPicLbl>(*c.window, "CommandButton2"), "LvFigure"));
@@ -188,7 +163,7 @@ private slots:
     void aDamagedFileGivesAMessage()
     {
         CatalogueWindow c;
-        useAccessCatalogue(c.root, 40000);
+        placeHostRoot(c.root.root(), 40000);
         fMain &catalogue = c.open();
         QCOMPARE(figureList(catalogue)->count(), 0);
         QVERIFY(c.messages.count() >= 1);
