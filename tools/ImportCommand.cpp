@@ -45,7 +45,7 @@ std::vector<AccessTable> readCatalogue(const QString &file, QTextStream &out)
     return tables;
 }
 
-// Copies the GIF thumbnails of an install root; never over a file already there.
+// Copies the GIF thumbnails of an install root into the new one.
 QString copyThumbnails(const InstallRootLayout &source, const InstallRootLayout &target, int *copied)
 {
     const QDir from(source.thumbnailDir());
@@ -70,8 +70,8 @@ int fail(QTextStream &err, const QString &reason)
 QString ImportCommand::usage()
 {
     return QStringLiteral(
-        "用法：quillar-import 源 目标根目录    源是 Access 图版库（.mdb/.accdb）或含 dbase/system.mdb 的安装根目录；\n"
-        "把四个图版数据表原样写入 目标根目录/dbase/system.mdb（SQLite，可在本程序里编辑）并复制缩略图；已有图版库时拒绝。\n");
+        "用法：quillar-import 源 目标根目录    源：Access 图版库文件（.mdb/.accdb）或含 dbase/system.mdb 的安装根目录；目标根目录：新的或空的文件夹。\n"
+        "把四个图版数据表原样写入 目标根目录/dbase/system.mdb（SQLite，可在本程序里编辑），复制安装根目录的缩略图，最后列出各表行数；不覆盖已有的图版库。\n");
 }
 
 int ImportCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -94,6 +94,9 @@ int ImportCommand::run(const QStringList &arguments, QTextStream &out, QTextStre
     const InstallRootLayout target(arguments[1]);
     if (QFileInfo::exists(target.cataloguePath()))
         return fail(err, QStringLiteral("目标已有图版库，不会覆盖：%1").arg(native(target.cataloguePath())));
+    const QDir targetDir(target.root());
+    if (targetDir.exists() && !targetDir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        return fail(err, QStringLiteral("目标文件夹不是空的：%1（请给一个新的或空的文件夹）").arg(native(target.root())));
 
     std::vector<AccessTable> tables;
     try {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,6 +44,7 @@ QString makeHostRoot(const QTemporaryDir &dir)
 
 void writeFile(const QString &path, const QByteArray &content)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
@@ -86,6 +88,13 @@ void TestImportTool::importsAnInstallRootOnce()
     QCOMPARE(again.exitCode, 1);
     QVERIFY2(again.err.contains(u"不会覆盖"_s), qPrintable(again.err));
     QCOMPARE(fileChecksum(target + u"/dbase/system.mdb"_s), imported);
+
+    // Nor into a folder holding other things: the import would mix with them.
+    const QString other = dir.filePath(u"other"_s);
+    writeFile(other + u"/notes.txt"_s, "mine");
+    const Run mixed = runImport({source, other});
+    QCOMPARE(mixed.exitCode, 1);
+    QCOMPARE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"notes.txt"_s});
 }
 
 void TestImportTool::importsAFileTheProgramReadsBack()
