@@ -106,7 +106,7 @@ void fMain::LoadFigData(int FT)
         } else {
             MessageRequest request;
             request.icon = QMessageBox::Warning;
-            request.text = QStringLiteral("无法读取图版数据库：") + CataloguePath();
+            request.text = QStringLiteral("无法读取图版数据库：") + CataloguePath() + QLatin1Char('\n') + e.cause();
             request.detail = e.reason();
             MessageBox::show(this, request);
         }
