@@ -3,8 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
-// A failed database step, told for a person. The cause, in Chinese, is what
-// the message box says; the details (the statement, SQLite's own words) go
+// A failed database step, told for a person. The cause, in Chinese and on one
+// line, is what the message box says; the details (the statement, SQLite's own words) go
 // only into its detail text, after the cause.
 class DbError : public std::runtime_error
 {

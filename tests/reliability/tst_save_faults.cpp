@@ -98,6 +98,7 @@ private slots:
         click(w, "cmdSave");
         QCOMPARE(l.messages.count(), 1);
         QVERIFY2(l.messages.last().detail.contains("locked"), qPrintable(l.messages.last().detail));
+        QVERIFY2(l.messages.last().text.contains("锁定"), qPrintable(l.messages.last().text));
         QCOMPARE(marks(l.list()), QStringLiteral("1* 2★"));
         lock.release();
         click(w, "cmdSave");
