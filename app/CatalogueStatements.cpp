@@ -39,6 +39,26 @@ QString groupByNumber(const QVariant &group)
     return QStringLiteral("select * from picType where grp = ") + sqlKey(group);
 }
 
+QString movePointsOfFigure(const QString &fromNumber, const QString &toNumber)
+{
+    return QStringLiteral("UPDATE pData set th= %1 where th= %2").arg(sqlQuoted(toNumber), sqlQuoted(fromNumber));
+}
+
+QString deletePointsOfFigure(const QString &figureNumber)
+{
+    return QStringLiteral("DELETE from pData where th= %1").arg(sqlQuoted(figureNumber));
+}
+
+QString moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber)
+{
+    return QStringLiteral("UPDATE picLable set th= %1 where th= %2").arg(sqlQuoted(toNumber), sqlQuoted(fromNumber));
+}
+
+QString deleteLabelsOfFigure(const QString &figureNumber)
+{
+    return QStringLiteral("DELETE from picLable where th= %1").arg(sqlQuoted(figureNumber));
+}
+
 QString pointsOfFigure(const QString &figureNumber)
 {
     return QStringLiteral("select * from pData where Th = %1 order by ID").arg(sqlQuoted(figureNumber));

@@ -17,6 +17,12 @@ QString deleteGroup(const QVariant &group);
 QString groupNameOf(const QVariant &group);
 QString groupByNumber(const QVariant &group);
 
+// A figure's points and labels follow it when it is renumbered or deleted.
+QString movePointsOfFigure(const QString &fromNumber, const QString &toNumber);
+QString deletePointsOfFigure(const QString &figureNumber);
+QString moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber);
+QString deleteLabelsOfFigure(const QString &figureNumber);
+
 QString pointsOfFigure(const QString &figureNumber);
 QString pointOfFigure(const QString &figureNumber, const QVariant &point);
 QString pointNumbersOfFigure(const QString &figureNumber);

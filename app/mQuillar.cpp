@@ -6,6 +6,7 @@
 #include "platform/settings/UserSettings.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 std::shared_ptr<Connection> gConn;
 QString gSql;
@@ -40,11 +41,12 @@ QString OpenDatabase()
 {
     static const bool releaseRegistered = (qAddPostRoutine(releaseSharedDatabase), true);
     Q_UNUSED(releaseRegistered);
-    if (gConn)
-        gConn->close();
-    gConn = std::make_shared<Connection>();
+    const std::shared_ptr<Connection> previous = std::exchange(gConn, std::make_shared<Connection>());
+    if (previous)
+        previous->close();
     try {
-        gConn->open(HostCatalogue::fileToOpen(CataloguePath()));
+        // Should this open fail, the next save opens the file that the lists were read from.
+        gConn->open(HostCatalogue::fileToOpen(CataloguePath()), previous.get());
     } catch (const DbError &e) {
         return e.reason();
     }
@@ -61,7 +63,7 @@ void ReportOpenFailure(const QString &reason, QWidget *parent)
 {
     MessageRequest request;
     request.icon = QMessageBox::Warning;
-    request.text = QStringLiteral("无法打开图版数据库：") + CataloguePath();
+    request.text = QStringLiteral("无法打开图版数据库：") + CataloguePath() + QLatin1Char('\n') + causeOfFailure(reason);
     request.detail = reason;
     MessageBox::show(parent, request);
 }
@@ -70,6 +72,8 @@ void ReportError(const QString &detail, QWidget *parent)
 {
     MessageRequest request;
     request.text = QStringLiteral("不好意思，出错了！");
+    if (!detail.isEmpty())
+        request.text += QLatin1Char('\n') + causeOfFailure(detail);
     request.detail = detail;
     // On the host's Access catalogue every save ends at the refusal: no error, a reason.
     if (HostCatalogue::isReadOnly()) {

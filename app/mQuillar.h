@@ -21,7 +21,8 @@ extern QString gFigNo;                    // figure number handed to the point a
 // fails. Returns the reason of a failed open, empty text when it opened.
 QString OpenDatabase();
 
-// Tells the user the catalogue could not be opened, with `reason` as the detail.
+// Tells the user the catalogue could not be opened and why (the first line of
+// `reason`, a failure text); all of `reason` goes into the detail.
 void ReportOpenFailure(const QString &reason, QWidget *parent = nullptr);
 
 // A value of the host's per-user settings (section "Strativa"); "" when absent.
@@ -33,6 +34,7 @@ QString CataloguePath();
 // Replaces gRs by a new record set opened on gSql over gConn.
 void OpenSharedRecordset();
 
-// The fixed apology of every save's error exit; the cause, when known, goes
-// into the detail text, never into the message itself.
+// The fixed apology of every save's error exit. With a failure text as
+// `detail`, its cause (the first line) follows the apology in the message
+// itself, and all of it goes into the detail text.
 void ReportError(const QString &detail = QString(), QWidget *parent = nullptr);

@@ -1,6 +1,7 @@
 #include "platform/database/Connection.h"
 
 #include "platform/database/DbError.h"
+#include "platform/database/SqliteFailure.h"
 #include "platform/database/StatementForm.h"
 
 #include <QFile>
@@ -50,43 +51,50 @@ Connection::~Connection()
     close();
 }
 
-void Connection::open(const QString &path)
+void Connection::open(const QString &path, const Connection *previous)
 {
-    close();
+    closeDatabase();
     m_path = path;
+    m_openFailed = true; // until every check below has passed
     const QFileInfo info(path);
+    const QString absolute = info.absoluteFilePath();
+    if (previous && previous->m_file.path == absolute)
+        m_file = previous->m_file;
     if (path.isEmpty())
         throw DbError(QStringLiteral("没有图版数据库的路径"));
     if (!info.exists())
-        throw DbError(QStringLiteral("文件不存在：%1").arg(path));
+        throw DbError(QStringLiteral("图版数据库文件不存在"), path);
     if (!info.isFile())
-        throw DbError(QStringLiteral("不是一个文件：%1").arg(path));
+        throw DbError(QStringLiteral("图版数据库不是一个文件"), path);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
-    db.setDatabaseName(readWriteUri(info.absoluteFilePath()));
+    db.setDatabaseName(readWriteUri(absolute));
     if (!db.open()) {
-        const QString reason = db.lastError().text();
+        const QSqlError error = db.lastError();
         db = QSqlDatabase();
-        close();
-        throw DbError(QStringLiteral("无法打开文件：%1").arg(reason));
+        closeDatabase();
+        throw failure(error, QStringLiteral("无法打开图版数据库文件"));
     }
     m_db = db;
-    fileIdentity(info.absoluteFilePath(), &m_device, &m_inode);
     try {
         checkCatalogueTables();
     } catch (const DbError &) {
         db = QSqlDatabase();
-        close();
+        closeDatabase();
         throw;
     }
+    FileIdentity opened{absolute};
+    fileIdentity(absolute, &opened.device, &opened.inode);
+    m_file = opened;
+    m_openFailed = false;
 }
 
 void Connection::checkCatalogueTables()
 {
     QSqlQuery q(QSqlDatabase::database(m_name, false));
     if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
-        throw DbError(QStringLiteral("不是图版数据库（SQLite 3）：%1").arg(q.lastError().text()));
+        throw failure(q.lastError(), QStringLiteral("文件不是图版数据库（SQLite 3）"));
     QStringList present;
     while (q.next())
         present << q.value(0).toString().toLower();
@@ -100,6 +108,12 @@ void Connection::checkCatalogueTables()
 }
 
 void Connection::close()
+{
+    m_openFailed = false;
+    closeDatabase();
+}
+
+void Connection::closeDatabase()
 {
     m_prepared.clear();
     m_columns.clear();
@@ -133,14 +147,29 @@ QSqlDatabase Connection::database() const
     return m_db;
 }
 
-void Connection::requireFileInPlace() const
+void Connection::requireFileInPlace()
 {
+    if (m_openFailed) {
+        const FileIdentity before = m_file;
+        open(m_path);
+        if (!before.path.isEmpty() && !(m_file == before)) {
+            closeDatabase();
+            m_file = before;
+            m_openFailed = true; // the file read before may come back
+            throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换"), m_path);
+        }
+    }
     requireOpen();
-    quint64 device = 0, inode = 0;
-    if (!fileIdentity(QFileInfo(m_path).absoluteFilePath(), &device, &inode))
-        throw DbError(QStringLiteral("图版数据库文件已经不在原处（被删除或移走）：%1").arg(m_path));
-    if (device != m_device || inode != m_inode)
-        throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换：%1").arg(m_path));
+    FileIdentity now{m_file.path};
+    if (!fileIdentity(m_file.path, &now.device, &now.inode))
+        throw DbError(QStringLiteral("图版数据库文件已经不在原处（被删除或移走）"), m_path);
+    if (!(now == m_file))
+        throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换"), m_path);
+}
+
+DbError Connection::failure(const QSqlError &error, const QString &step, const QString &statement) const
+{
+    return sqliteFailure(error, step, m_path, statement);
 }
 
 void Connection::execute(const QString &sql)
@@ -150,24 +179,24 @@ void Connection::execute(const QString &sql)
     for (int i = 0; i < form.values.size(); ++i)
         q.bindValue(i, form.values[i]);
     const bool ran = q.exec();
-    const QString error = ran ? QString() : q.lastError().text();
+    const QSqlError error = q.lastError();
     q.finish();
     if (!ran)
-        throw DbError(QStringLiteral("%1\n语句：%2").arg(error, sql));
+        throw failure(error, QStringLiteral("图版数据库不接受这条语句"), sql);
 }
 
 void Connection::beginTransaction()
 {
     QSqlDatabase db = database();
     if (!db.transaction())
-        throw DbError(QStringLiteral("无法开始事务：%1").arg(db.lastError().text()));
+        throw failure(db.lastError(), QStringLiteral("无法开始保存（事务）"));
 }
 
 void Connection::commit()
 {
     QSqlDatabase db = database();
     if (!db.commit())
-        throw DbError(QStringLiteral("无法提交：%1").arg(db.lastError().text()));
+        throw failure(db.lastError(), QStringLiteral("无法提交保存"));
 }
 
 void Connection::rollback()
@@ -186,7 +215,7 @@ QSqlQuery &Connection::prepared(const QString &sql, const QString &shownSql)
     if (it == m_prepared.end()) {
         QSqlQuery q(database());
         if (!q.prepare(sql))
-            throw DbError(QStringLiteral("%1\n语句：%2").arg(q.lastError().text(), shownSql.isEmpty() ? sql : shownSql));
+            throw failure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), shownSql.isEmpty() ? sql : shownSql);
         if (m_prepared.size() >= kMostKept)
             m_prepared.clear();
         it = m_prepared.insert(sql, q);
@@ -204,7 +233,7 @@ const QVector<TableColumn> &Connection::columnsOf(const QString &table)
     QString quoted = table;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted)))
-        throw DbError(q.lastError().text());
+        throw failure(q.lastError(), QStringLiteral("读不出数据表 %1 的列").arg(table));
     QVector<TableColumn> columns;
     int primaryKeyColumns = 0;
     while (q.next()) {

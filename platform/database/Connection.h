@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/database/ColumnKind.h"
+#include "platform/database/DbError.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -8,6 +9,8 @@
 #include <QString>
 #include <QVector>
 #include <memory>
+
+class QSqlError;
 
 // A column of a catalogue table as the storage layer converts it.
 struct TableColumn
@@ -33,6 +36,8 @@ struct ResultLayout
 
 // One open catalogue file. Opening never creates a file and refuses anything
 // that is not an SQLite catalogue with the four catalogue tables.
+// A connection whose open failed (a lock by another program, a file missing
+// for a while) tries again when a save asks for the file.
 class Connection
 {
 public:
@@ -41,17 +46,21 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    void open(const QString &path); // throws DbError with the reason
-    void close();                   // harmless when not open
+    // Throws DbError with the cause. When it fails, the file that `previous`
+    // had open at the same path is the one a later try must find there.
+    void open(const QString &path, const Connection *previous = nullptr);
+    void close(); // harmless when not open
     bool isOpen() const;
     QString path() const { return m_path; }
 
     // Runs `sql` through the prepared form of statementForm(); throws DbError.
     void execute(const QString &sql);
-    // Throws DbError when the file opened is no longer at its path: deleted,
-    // moved or replaced by another file. Writes would then land in a file
-    // nobody will ever read again.
-    void requireFileInPlace() const;
+    // Before a save. Opens the file again when the last open failed; throws
+    // DbError when that fails, and when the file opened (or, after a failed
+    // open, the one read before) is no longer at its path: deleted, moved or
+    // replaced by another file. Writes would then land in a file nobody will
+    // ever read again.
+    void requireFileInPlace();
 
     // Groups the statements of one save; a failing save commits what came before.
     void beginTransaction();
@@ -71,8 +80,17 @@ public:
     void recordLayout(const QString &head, std::shared_ptr<const ResultLayout> layout) { m_layouts.insert(head, layout); }
 
 private:
+    struct FileIdentity
+    {
+        QString path; // absolute
+        quint64 device = 0, inode = 0;
+        bool operator==(const FileIdentity &) const = default;
+    };
+
     void requireOpen() const;
     void checkCatalogueTables();
+    void closeDatabase();
+    DbError failure(const QSqlError &error, const QString &step, const QString &statement = QString()) const;
 
     QString m_name;
     QString m_path;
@@ -80,5 +98,6 @@ private:
     QHash<QString, QVector<TableColumn>> m_columns;
     QHash<QString, std::shared_ptr<const ResultLayout>> m_layouts;
     QSqlDatabase m_db;
-    quint64 m_device = 0, m_inode = 0; // of the file opened
+    FileIdentity m_file;      // of the file opened; empty path when none is known
+    bool m_openFailed = false; // the last open failed and no close came since
 };

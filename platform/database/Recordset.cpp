@@ -1,6 +1,7 @@
 #include "platform/database/Recordset.h"
 
 #include "platform/database/DbError.h"
+#include "platform/database/SqliteFailure.h"
 #include "platform/database/StatementForm.h"
 
 #include <QRegularExpression>
@@ -79,9 +80,9 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     for (int i = 0; i < form.values.size(); ++i)
         q.bindValue(i, form.values[i]);
     if (!q.exec()) {
-        const QString error = q.lastError().text();
+        const QSqlError error = q.lastError();
         q.finish();
-        throw DbError(QStringLiteral("%1\n语句：%2").arg(error, sql));
+        throw sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), sql);
     }
 
     std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
@@ -228,7 +229,8 @@ void Recordset::insertPending()
     for (int i = 0; i < fields.size(); ++i)
         q.bindValue(i, m_pending.value(fields[i]));
     if (!q.exec())
-        throw DbError(QStringLiteral("数据表 %1 不接受这条新记录：%2").arg(m_layout->table, q.lastError().text()));
+        throw sqliteFailure(q.lastError(), QStringLiteral("数据表 %1 不接受这条新记录").arg(m_layout->table),
+                            m_connection->path());
 
     Row row;
     row.rowId = q.lastInsertId().toLongLong();
@@ -258,7 +260,8 @@ void Recordset::updatePending()
         q.bindValue(i++, m_pending.value(f));
     q.bindValue(i, row.rowId);
     if (!q.exec())
-        throw DbError(QStringLiteral("数据表 %1 不接受这次修改：%2").arg(m_layout->table, q.lastError().text()));
+        throw sqliteFailure(q.lastError(), QStringLiteral("数据表 %1 不接受这次修改").arg(m_layout->table),
+                            m_connection->path());
     const int changed = q.numRowsAffected();
     q.finish();
     if (changed == 0)

@@ -60,13 +60,15 @@ private slots:
 
     void reportError()
     {
-        // With the cause known, and unknown.
-        for (const QString &detail : {u"数据表 picMain 不接受这次修改"_s, QString()}) {
+        // With the cause known (the first line of a failure text; SQLite's
+        // words after it stay in the details), and unknown.
+        const QString failure = u"数据表 picMain 不接受这次修改\nUNIQUE constraint failed: picMain.th"_s;
+        for (const QString &detail : {failure, QString()}) {
             MessageRecorder messages;
             ReportError(detail);
             QCOMPARE(messages.count(), 1);
             const MessageRequest shown = messages.last();
-            QCOMPARE(shown.text, u"不好意思，出错了！"_s);
+            QCOMPARE(shown.text, detail.isEmpty() ? u"不好意思，出错了！"_s : u"不好意思，出错了！\n数据表 picMain 不接受这次修改"_s);
             QCOMPARE(shown.detail, detail);
             QCOMPARE(shown.icon, QMessageBox::NoIcon);
             QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

@@ -279,7 +279,7 @@ struct CatalogueModel : RowsModel<QString>
         for (size_t i = 0; i < rows.size(); ++i) {
             Row<QString> &row = rows[i];
             if (row.state == Deleted && row.stored)
-                table.erase(*row.stored);
+                table.erase(*std::exchange(row.stored, std::nullopt));
             if (row.state == Unchanged || row.state == Deleted)
                 continue;
             const QString number = row.cells[0], key = row.stored.value_or(number);

@@ -50,15 +50,38 @@ DbError numberTaken(const QString &number)
     return DbError(QStringLiteral("图号 %1 已经存在于图版数据库中，不能再用").arg(number));
 }
 
+void runStatements(std::initializer_list<QString> statements)
+{
+    for (const QString &statement : statements) {
+        gSql = statement;
+        gConn->execute(gSql);
+    }
+}
+
+// A renamed figure takes its points and labels along; records that another
+// figure left under the new number would mix with them.
+void requireNoPointsOrLabels(const QString &number)
+{
+    for (const QString &sql : {CatalogueStatements::pointsOfFigure(number), CatalogueStatements::labelsOfFigure(number)}) {
+        gSql = sql;
+        OpenSharedRecordset();
+        if (gRs->recordCount() > 0)
+            throw DbError(QStringLiteral("图号 %1 下已经有数据点或标签，不能改用这个号").arg(number));
+    }
+}
+
 void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> &numbersInList)
 {
     const QString number = list.cell(row, kNumberCell);
     const QVariant storedKey = list.storedKey(row);
     if (list.tag(row) == RowState::Deleted) {
-        // A row that never reached the catalogue has no record to delete.
+        // A row that never reached the catalogue has no record to delete. The
+        // points and labels go with the figure, so that a later figure under
+        // this number does not show them.
         if (storedKey.isValid()) {
-            gSql = CatalogueStatements::deleteFigure(storedKey.toString());
-            gConn->execute(gSql);
+            const QString stored = storedKey.toString();
+            runStatements({CatalogueStatements::deleteFigure(stored), CatalogueStatements::deletePointsOfFigure(stored),
+                           CatalogueStatements::deleteLabelsOfFigure(stored)});
         }
         return;
     }
@@ -76,6 +99,7 @@ void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> 
         OpenSharedRecordset();
         if (gRs->recordCount() > 0)
             throw numberTaken(number);
+        requireNoPointsOrLabels(number);
     }
     gSql = CatalogueStatements::figureByNumber(key);
     OpenSharedRecordset();
@@ -86,6 +110,9 @@ void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> 
     }
     writeFields(list, row, cartesian);
     gRs->update();
+    if (number != key)
+        runStatements({CatalogueStatements::movePointsOfFigure(key, number),
+                       CatalogueStatements::moveLabelsOfFigure(key, number)});
 }
 
 } // namespace
@@ -105,8 +132,12 @@ QString saveFigureList(ListView &list, bool cartesian)
     };
     const SaveOutcome outcome = saveRowByRow(marked, writer);
     for (int row : outcome.written) {
-        if (list.tag(row) == RowState::Deleted)
+        if (list.tag(row) == RowState::Deleted) {
+            // The row keeps its mark, but a later save must not delete a new
+            // figure (and its points) that took the number since.
+            list.setStoredKey(row, QVariant());
             continue;
+        }
         list.setStoredKey(row, list.cell(row, kNumberCell));
         markRowSaved(list, row, numberText(row + 1));
     }

@@ -106,7 +106,7 @@ void fMain::LoadFigData(int FT)
         } else {
             MessageRequest request;
             request.icon = QMessageBox::Warning;
-            request.text = QStringLiteral("无法读取图版数据库：") + CataloguePath();
+            request.text = QStringLiteral("无法读取图版数据库：") + CataloguePath() + QLatin1Char('\n') + e.cause();
             request.detail = e.reason();
             MessageBox::show(this, request);
         }
@@ -156,13 +156,17 @@ void fMain::cmdAddPic_Click()
 
 void fMain::cmdUpdate_Click()
 {
-    if (NewFigureMode) {
-        CurrentItem = appendNewRow(*LvFigure, numberText(LvFigure->count() + 1));
-    } else {
-        if (!requireCurrentRow())
-            return;
-        markRowChanged(*LvFigure, CurrentItem);
+    if (!NewFigureMode && !requireCurrentRow())
+        return;
+    // The number is the figure's key: its record, points and labels are found by it.
+    if (tTh->text().trimmed().isEmpty()) {
+        inform(QStringLiteral("请先填写图号。"));
+        return;
     }
+    if (NewFigureMode)
+        CurrentItem = appendNewRow(*LvFigure, numberText(LvFigure->count() + 1));
+    else
+        markRowChanged(*LvFigure, CurrentItem);
     m_panel.writeRow(*LvFigure, CurrentItem, gFigType == 1);
 }
 
@@ -177,11 +181,16 @@ bool fMain::requireCurrentRow()
 {
     if (CurrentItem >= 0)
         return true;
+    inform(QStringLiteral("请先在列表中选择一个图版。"));
+    return false;
+}
+
+void fMain::inform(const QString &text)
+{
     MessageRequest request;
     request.icon = QMessageBox::Information;
-    request.text = QStringLiteral("请先在列表中选择一个图版。");
+    request.text = text;
     MessageBox::show(this, request);
-    return false;
 }
 
 void fMain::cmdCancel_Click()

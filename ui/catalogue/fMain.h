@@ -51,6 +51,7 @@ private:
     // The update and delete buttons act on the current row; without one they
     // tell the user to pick a row and change nothing.
     bool requireCurrentRow();
+    void inform(const QString &text);
 
     // The row last shown in the panel; -1 when there is none (an empty list,
     // or a list reloaded since).

@@ -35,7 +35,7 @@ void saveRow(const ListView &list, int row, const KeyedTable &table)
     record.open(gSql, gConn);
     if (isNew && record.recordCount() > 0)
         throw DbError(QStringLiteral("%1号 %2 已经有%1“%3”，新%1不能再用这个号")
-                          .arg(table.noun, valueText(number), record.text(table.nameField)));
+                          .arg(table.noun, valueText(number), record.text(table.nameField).simplified())); // a cause is one line
     if (!isNew && record.recordCount() == 0)
         throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(table.noun, valueText(number)));
     if (isNew)

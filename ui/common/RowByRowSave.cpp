@@ -3,6 +3,7 @@
 #include "app/HostCatalogue.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
+#include "platform/database/SqliteFailure.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,7 +15,7 @@ void runSavepointStatement(const char *sql)
 {
     QSqlQuery &q = gConn->prepared(QLatin1String(sql));
     if (!q.exec())
-        throw DbError(q.lastError().text());
+        throw sqliteFailure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), gConn->path(), QLatin1String(sql));
     q.finish();
 }
 
@@ -32,10 +33,20 @@ bool undoRow()
     }
 }
 
-QString joined(const QString &first, const QString &second)
+// Builds the failure text: every cause on the first line, for the message
+// itself; the details after them.
+struct FailureText
 {
-    return first.isEmpty() ? second : first + QLatin1Char('\n') + second;
-}
+    QString causes, details;
+
+    void add(const QString &cause, const QString &detail = QString())
+    {
+        causes += (causes.isEmpty() ? QString() : QStringLiteral("；")) + cause;
+        if (!detail.isEmpty())
+            details += (details.isEmpty() ? QString() : QStringLiteral("\n")) + detail;
+    }
+    QString text() const { return DbError(causes, details).reason(); }
+};
 
 } // namespace
 
@@ -57,6 +68,7 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
         outcome.failure = e.reason();
         return outcome;
     }
+    FailureText failure;
     std::vector<int> written;
     for (int row : rows) {
         try {
@@ -65,10 +77,11 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
             runSavepointStatement("RELEASE SAVEPOINT row_save");
             written.push_back(row);
         } catch (const DbError &e) {
-            outcome.failure = QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.reason());
+            failure.add(QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.cause()), e.details());
             if (!undoRow()) {
                 gConn->rollback();
-                outcome.failure = joined(outcome.failure, QStringLiteral("数据库撤销了整个保存，没有保存任何一行。"));
+                failure.add(QStringLiteral("数据库撤销了整个保存，没有保存任何一行。"));
+                outcome.failure = failure.text();
                 return outcome;
             }
             break;
@@ -80,9 +93,11 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
         gConn->commit();
     } catch (const DbError &e) {
         gConn->rollback();
-        outcome.failure = joined(outcome.failure, QStringLiteral("没有保存任何一行：") + e.reason());
+        failure.add(QStringLiteral("没有保存任何一行：") + e.cause(), e.details());
+        outcome.failure = failure.text();
         return outcome;
     }
+    outcome.failure = failure.text();
     outcome.written = std::move(written);
     outcome.committed = true;
     return outcome;

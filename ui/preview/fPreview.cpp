@@ -132,7 +132,7 @@ bool fPreview::follow(Source &source, const ListView *editorRows, const QString 
         records.open(sql, gConn);
         source.stored = readNumberedRows(records, QStringLiteral("ID"), fields);
     } catch (const DbError &e) {
-        source.readFailure = QStringLiteral("读不出存储的记录：%1").arg(e.reason());
+        source.readFailure = QStringLiteral("读不出存储的记录：%1").arg(e.cause());
     }
     return true;
 }
@@ -152,7 +152,7 @@ void fPreview::readRecord()
             record.insert(field, records.text(field));
         m_record = std::move(record);
     } catch (const DbError &e) {
-        m_recordFailure = QStringLiteral("读不出图版的坐标参数：%1").arg(e.reason());
+        m_recordFailure = QStringLiteral("读不出图版的坐标参数：%1").arg(e.cause());
     }
 }
 

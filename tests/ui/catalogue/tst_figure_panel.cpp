@@ -3,6 +3,8 @@
 // order, the random sequences prove; these are the texts a user reads.
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
+#include "tests/support/FigureEditorKit.h"
+
 #include "platform/geometry/Twips.h"
 #include "ui/catalogue/NewFigNumber.h"
 
@@ -44,6 +46,8 @@ private slots:
     void proposesNextFigureNumber();
     void buttonsNeedACurrentRow();
     void failingRowIsNamedInTheMessage();
+    void pointsAndLabelsFollowTheirFigure();
+    void emptyNumberIsRefused();
 };
 
 void FigurePanelTest::clickingRowsFillsThePanel()
@@ -142,10 +146,75 @@ void FigurePanelTest::failingRowIsNamedInTheMessage()
     click(w, "cmdUpdate");
     click(w, "cmdSaveLvFigure");
     QCOMPARE(c.messages.count(), 1);
-    QCOMPARE(c.messages.last().text, QStringLiteral("不好意思，出错了！"));
-    QVERIFY(c.messages.last().detail.contains("B004") && c.messages.last().detail.contains("X1"));
+    const QString shownText = c.messages.last().text;
+    QVERIFY2(shownText.startsWith(QStringLiteral("不好意思，出错了！\n")) && shownText.contains("B004") && shownText.contains("X1"),
+             qPrintable(shownText));
     QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3 4*"));
     QCOMPARE(nameOf(c.root, "B002") + nameOf(c.root, "B004"), QStringLiteral("二图 B004")); // no half-written record
+}
+
+// Renaming moves a figure's points and labels in the same save; a number that
+// already has some refuses the rename like any failing row. Deleting takes
+// them along, and a later figure under that number keeps its own.
+void FigurePanelTest::pointsAndLabelsFollowTheirFigure()
+{
+    CatalogueWindow c;
+    addCartesianFigures(c.root, 4);
+    c.root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 1, 2, 1), "
+                "('B001', 2, 1, 0, 3, 4, 1), ('B002', 1, 1, 0, 5, 6, 1), ('B003', 1, 1, 0, 7, 8, 1)");
+    c.root.exec("INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES ('B001', 1, 0, 0, '一'), ('B003', 1, 0, 0, '三'), "
+                "('B009', 1, 0, 0, '前人留下的')");
+    auto figuresOf = [&](const char *table) {
+        return recordsText(c.root, QString("SELECT th, count(*) FROM %1 GROUP BY th ORDER BY th").arg(table));
+    };
+    fMain &w = c.open();
+    editRow(w, 0, "tTh", "B005");
+    editRow(w, 1, "tTh", "B009");
+    clickRow(w, 2);
+    click(w, "CmdDelete");
+    click(w, "cmdSaveLvFigure");
+    QCOMPARE(c.messages.count(), 1);
+    QVERIFY2(c.messages.last().text.contains("B009") && c.messages.last().text.contains("数据点或标签"),
+             qPrintable(c.messages.last().text));
+    QCOMPARE(marks(figureList(w)), QStringLiteral("1 2* 3★ 4"));
+    QCOMPARE(figuresOf("picMain"), QStringLiteral("B002:1 B003:1 B004:1 B005:1"));
+    QCOMPARE(figuresOf("pData"), QStringLiteral("B002:1 B003:1 B005:2"));
+    QCOMPARE(figuresOf("picLable"), QStringLiteral("B003:1 B005:1 B009:1"));
+
+    editRow(w, 1, "tTh", "B006");
+    click(w, "cmdSaveLvFigure");
+    QCOMPARE(c.messages.count(), 1);
+    QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3★ 4"));
+    QCOMPARE(figuresOf("picMain"), QStringLiteral("B004:1 B005:1 B006:1"));
+    QCOMPARE(figuresOf("pData"), QStringLiteral("B005:2 B006:1"));
+    QCOMPARE(figuresOf("picLable"), QStringLiteral("B005:1 B009:1"));
+
+    // A later B003 starts without the points of the one deleted, and keeps
+    // its own through the saves after it.
+    editRow(w, 3, "tTh", "B003");
+    click(w, "cmdSaveLvFigure");
+    c.root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B003', 1, 1, 0, 9, 9, 1)");
+    click(w, "cmdSaveLvFigure");
+    QVERIFY2(c.messages.count() == 1, qPrintable(c.messages.last().detail));
+    QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3★ 4"));
+    QCOMPARE(figuresOf("picMain"), QStringLiteral("B003:1 B005:1 B006:1"));
+    QCOMPARE(figuresOf("pData"), QStringLiteral("B003:1 B005:2 B006:1"));
+}
+
+void FigurePanelTest::emptyNumberIsRefused()
+{
+    CatalogueWindow c;
+    addCartesianFigures(c.root, 2);
+    fMain &w = c.open();
+    editRow(w, 0, "tTh", " \t ");
+    QCOMPARE(c.messages.count(), 1);
+    QCOMPARE(c.messages.last().text, QStringLiteral("请先填写图号。"));
+    click(w, "cmdAddPic");
+    type(w, "tTh", QString());
+    click(w, "cmdUpdate");
+    QCOMPARE(c.messages.count(), 2);
+    QCOMPARE(marks(figureList(w)), QStringLiteral("1 2"));
+    QCOMPARE(figureList(w)->cell(0, 1), QStringLiteral("B001"));
 }
 
 QTEST_MAIN(FigurePanelTest)

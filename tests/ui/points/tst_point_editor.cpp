@@ -105,8 +105,9 @@ private slots:
         p.add("5", "16", "26");
         click(w, "cmdSave");
         QCOMPARE(p.messages.count(), 1);
-        QCOMPARE(p.messages.last().text, QStringLiteral("不好意思，出错了！"));
-        QVERIFY(p.messages.last().detail.contains("第 4 行"));
+        // The apology, then the cause in Chinese; the details start with the same cause.
+        QCOMPARE(p.messages.last().text, QStringLiteral("不好意思，出错了！\n第 4 行（点号 4#）没有保存：字段 X 需要数值，“”不是数值"));
+        QVERIFY(p.messages.last().detail.startsWith("第 4 行"));
         QCOMPARE(marks(p.list()), QStringLiteral("1 2 3 4# 5#"));
         QCOMPARE(p.table(), QStringLiteral("1:10,20 2:15,21 3:12,22"));
 
