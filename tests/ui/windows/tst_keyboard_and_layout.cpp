@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -209,7 +210,9 @@ private slots:
         fPicLbl &l = labels.open("B001");
         ListView *list = labels.list();
         QVERIFY(list->horizontalScrollBar()->maximum() > 0);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 3)).center());
+        const QModelIndex textCell = list->model()->index(0, 3);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(textCell).center());
+        list->scrollTo(textCell); // what the view does on its own a moment after a click
         QCOMPARE(list->selectedRow(), 0);
         QCOMPARE(list->horizontalScrollBar()->value(), 0);
         typeAndLeave(l, "tTxtBx2", "21", "Command1");
@@ -222,12 +225,14 @@ private slots:
         MessageBox::setTitle(QStringLiteral("Quillar 图版管理"));
         QWidget parent;
         QVERIFY(showActive(parent));
-        bool titleFits = false;
-        QTimer::singleShot(0, [&titleFits] {
+        bool titleFits = false, okIsDefault = false;
+        QTimer::singleShot(0, [&titleFits, &okIsDefault] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             if (!box)
                 return;
             titleFits = box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
+            auto *ok = qobject_cast<QPushButton *>(box->button(QMessageBox::Ok));
+            okIsDefault = ok && box->defaultButton() == ok && box->focusWidget() == static_cast<QWidget *>(ok);
             QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
             // Had Return only toggled the details, the box would still be open.
             QTimer::singleShot(500, box, [box] { box->done(QMessageBox::Cancel); });
@@ -237,6 +242,7 @@ private slots:
         request.detail = QStringLiteral("UPDATE picMain ...\nconstraint failed");
         QCOMPARE(MessageBox::show(&parent, request), QMessageBox::Ok);
         QVERIFY(titleFits);
+        QVERIFY(okIsDefault);
     }
 };
 
