@@ -1,12 +1,14 @@
 // The four windows on a keyboard and as laid out: Tab leaves every list in
 // the designed order, columns keep their designed widths however narrow,
 // typed combo text stays as typed, Ctrl+S saves what is pending, the label
-// list keeps its numbers in view, and a failed save's box closes on Return.
+// list keeps its numbers in view, a window too large for its screen scrolls,
+// and a failed save's box closes on Return.
 #include "app/mQuillar.h"
 #include "platform/geometry/Twips.h"
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/catalogue/FigureColumns.h"
+#include "ui/common/ScreenFit.h"
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -129,6 +132,25 @@ private slots:
         figureList(w)->setFocus();
         QTest::keyClick(figureList(w), Qt::Key_Down);
         QCOMPARE(shown(w, "tTh"), QStringLiteral("B002"));
+    }
+
+    void aWindowLargerThanTheScreenScrolls()
+    {
+        LabelWindow labels;
+        fPicLbl &l = labels.open("B001");
+        const QSize designed = l.size();
+        fitWithin(l, QSize(4000, 3000));
+        QCOMPARE(l.size(), designed);
+        QVERIFY(!l.findChild<QScrollArea *>());
+
+        fitWithin(l, QSize(300, 300));
+        QVERIFY(l.width() <= 300 && l.height() <= 300);
+        auto *scroller = l.findChild<QScrollArea *>();
+        QVERIFY(scroller && scroller->widget()->size() == designed);
+        // Everything is still there, in its place and in the designed tab order.
+        QCOMPARE(control(l, "cmdCancel")->geometry(), twipsRect(5280, 5400, 800, 375));
+        QCOMPARE(tabWalk(l, "LvFigure", 7), (QStringList{"LvFigure", "tTxtBx2", "tTxtBx1", "tTxtBx3", "Command1",
+                                                          "CmdDelete", "cmdSave", "cmdCancel"}));
     }
 
     void columnsHaveTheirDesignedWidths()
