@@ -63,7 +63,15 @@ void ReportOpenFailure(const QString &reason, QWidget *parent)
 {
     MessageRequest request;
     request.icon = QMessageBox::Warning;
-    request.text = QStringLiteral("无法打开图版数据库：") + CataloguePath() + QLatin1Char('\n') + causeOfFailure(reason);
+    if (GetInstallSetting(QStringLiteral("Path")).isEmpty()) {
+        // Without an install root the path names no real file; say what to set instead.
+        request.text = QStringLiteral("没有设置 Strativa 的安装目录，找不到图版数据库。\n"
+                                      "请在设置文件 %1 的 [Strativa] 一节中写入 Path=安装目录。\n"
+                                      "想先试用，可用 quillar-demo demo 目录 生成演示图版库（见 README）。")
+                           .arg(userSettingsFile(QStringLiteral("Kestomar software")));
+    } else {
+        request.text = QStringLiteral("无法打开图版数据库：") + CataloguePath() + QLatin1Char('\n') + causeOfFailure(reason);
+    }
     request.detail = reason;
     MessageBox::show(parent, request);
 }

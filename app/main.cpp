@@ -1,6 +1,7 @@
 #include "app/ProgramIdentity.h"
 #include "platform/messages/MessageBox.h"
 #include "ui/catalogue/fMain.h"
+#include "ui/common/ScreenFit.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
 
     fMain window;
     window.Form_Load();
+    fitToScreen(window);
     // The catalogue window opens centred; the others where the window system puts them.
     if (const QScreen *screen = window.screen()) {
         QRect frame = window.frameGeometry();

@@ -13,6 +13,7 @@ ListView::ListView(QWidget *parent) : QTableView(parent)
     setShowGrid(true);
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalHeader()->hide();
     // Fixed row heights keep long lists fast: the view never measures rows.
@@ -21,6 +22,8 @@ ListView::ListView(QWidget *parent) : QTableView(parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(false);
+    // Narrow columns (27 px for 406 twips) keep their width instead of the style's minimum.
+    horizontalHeader()->setMinimumSectionSize(1);
     connect(this, &QAbstractItemView::clicked, this, &ListView::rowClicked);
     connect(this, &QAbstractItemView::doubleClicked, this, &ListView::rowDoubleClicked);
 }
@@ -63,6 +66,11 @@ void ListView::selectOnly(int r)
 {
     const QModelIndex index = m_model.index(r, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ListView::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    QTableView::scrollTo(index.siblingAtColumn(0), hint);
 }
 
 void ListView::keyPressEvent(QKeyEvent *event)

@@ -7,7 +7,8 @@
 // The report-style list every window uses: columns with caption and width in
 // twips, full-row selection, grid lines, rows with text, cells, tag and stored
 // key. Rows are addressed by 0-based index; removing a row moves the rows
-// after it up by one.
+// after it up by one. Tab leaves the list for the next control; the arrow
+// keys move between rows.
 class ListView : public QTableView
 {
     Q_OBJECT
@@ -35,6 +36,10 @@ public:
 
     int selectedRow() const; // -1 when no row is selected
     void selectOnly(int r);
+
+    // Scrolls the row into view, sideways only as far as its first column:
+    // the row number and its mark stay visible whatever cell was clicked.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
 signals:
     // A row was picked, by a mouse click or by moving with the keyboard.

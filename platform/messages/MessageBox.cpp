@@ -1,6 +1,9 @@
 #include "platform/messages/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 
 namespace {
 
@@ -16,6 +19,22 @@ QString &boxTitle()
     return t;
 }
 
+// A box sizes itself to its text; a short text leaves the title cut off in
+// the title bar. Title bars use a larger, bold font and keep room for the
+// icon and the window buttons, hence the allowance.
+void makeRoomForTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 } // namespace
 
 QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageRequest &request)
@@ -25,6 +44,11 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageReque
     QMessageBox box(request.icon, title(), request.text, request.buttons, parent);
     if (!request.detail.isEmpty())
         box.setDetailedText(request.detail);
+    // Return closes the box, also when it has a details button, which would
+    // otherwise take the focus and toggle the details.
+    if (request.buttons.testFlag(QMessageBox::Ok))
+        box.setDefaultButton(QMessageBox::Ok);
+    makeRoomForTitle(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

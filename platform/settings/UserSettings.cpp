@@ -7,3 +7,8 @@ QString readUserSetting(const QString &organization, const QString &section, con
     const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, organization);
     return settings.value(section + QLatin1Char('/') + key, QString()).toString();
 }
+
+QString userSettingsFile(const QString &organization)
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, organization).fileName();
+}

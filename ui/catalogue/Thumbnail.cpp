@@ -30,12 +30,26 @@ QString findThumbnail(const QString &folder, const QString &name)
     return QString();
 }
 
-QImage loadThumbnail(const QString &folder, const QString &name)
+QImage loadThumbnail(const QString &folder, const QString &name, QString *whyNot)
 {
+    QString reason;
+    QImage picture;
     const QString path = findThumbnail(folder, name);
-    if (path.isEmpty())
-        return QImage();
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
+    if (path.isEmpty()) {
+        reason = QStringLiteral("没有缩略图文件 %1.gif").arg(name);
+    } else {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        const QSize size = reader.size();
+        picture = reader.read();
+        // Qt refuses pictures above its allocation limit (in megabytes, 4 bytes a pixel).
+        const double megabytes = size.isValid() ? 4.0 * size.width() * size.height() / (1024.0 * 1024.0) : 0;
+        if (picture.isNull() && QImageReader::allocationLimit() > 0 && megabytes > QImageReader::allocationLimit())
+            reason = QStringLiteral("缩略图 %1 太大（%2×%3 像素），无法显示").arg(path).arg(size.width()).arg(size.height());
+        else if (picture.isNull())
+            reason = QStringLiteral("缩略图 %1 无法读取（%2）").arg(path, reader.errorString());
+    }
+    if (whyNot)
+        *whyNot = reason;
+    return picture;
 }

@@ -9,5 +9,6 @@
 // finds nothing, so no name reaches outside the folder. Empty when not found.
 QString findThumbnail(const QString &folder, const QString &name);
 
-// The picture of the thumbnail; a null image when it is missing or unreadable.
-QImage loadThumbnail(const QString &folder, const QString &name);
+// The picture of the thumbnail; a null image when it is missing or cannot be
+// shown, and then `whyNot` (when given) says why, in words for the user.
+QImage loadThumbnail(const QString &folder, const QString &name, QString *whyNot = nullptr);

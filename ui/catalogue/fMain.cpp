@@ -132,9 +132,12 @@ void fMain::LvFigure_Click()
 
 void fMain::showThumbnail()
 {
-    const QImage picture = loadThumbnail(gMiniMapDir, tFigName->text());
+    QString whyNot;
+    const QImage picture = loadThumbnail(gMiniMapDir, tFigName->text(), &whyNot);
     // An unreadable file clears the area too, rather than leave the last figure's picture.
     Image1->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+    const QString hint = QStringLiteral("双击显示图版预览（在数据和标签窗口中按 F5 也可显示）");
+    Image1->setToolTip(whyNot.isEmpty() ? hint : whyNot + QLatin1Char('\n') + hint);
     placeInTwips(Image1, 200, 4900, 5896, 5056);
 }
 

@@ -36,7 +36,6 @@ void fMain::buildControls()
 
     Image1 = makeControl<QLabel>(this, "Image1", QString(), 195, 4920, 5895, 5055);
     Image1->setScaledContents(true);
-    Image1->setToolTip(QStringLiteral("双击显示图版预览（在数据和标签窗口中按 F5 也可显示）"));
 
     makeControl<QLabel>(this, "Label1", QStringLiteral("图  号"), 6360, 5205, 735, 255);
     tTh = makeControl<QLineEdit>(this, "tTh", QStringLiteral("Text1"), 7080, 5160, 855, 320);
@@ -55,7 +54,7 @@ void fMain::buildControls()
     // The notice lies under the frame: covered while the frame shows, seen when it hides.
     sjx = makeControl<QLabel>(this, "sjx", QStringLiteral("三角形图解没有坐标参数"), 6360, 6520, 7455, 735);
     sjx->setAlignment(Qt::AlignCenter);
-    sjx->setFont(fontOf({QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("Noto Serif CJK SC")}, 16, true));
+    sjx->setFont(kaiFont(16, true));
     sjx->setStyleSheet(QStringLiteral("color: red"));
     Frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral(" 坐标参数 "), 6360, 6120, 7575, 1335);
     Frame1->setAutoFillBackground(true);
@@ -98,6 +97,7 @@ void fMain::buildControls()
     cmdUpdate = makeControl<QPushButton>(this, "cmdUpdate", QStringLiteral("刷新列表"), 11328, 9360, 1095, 375);
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 12744, 9360, 975, 375);
     cmdSaveLvFigure = makeControl<QPushButton>(this, "cmdSaveLvFigure", QStringLiteral("保 存"), 14040, 9360, 975, 375);
+    addSaveKey(this, cmdSaveLvFigure);
 }
 
 void fMain::bindPanel()

@@ -1,5 +1,7 @@
 #include "ui/common/FormControls.h"
 
+#include <QShortcut>
+
 QFont fontOf(const QStringList &families, int pointSize, bool bold)
 {
     QFont font;
@@ -11,7 +13,16 @@ QFont fontOf(const QStringList &families, int pointSize, bool bold)
 
 QFont formFont()
 {
-    return fontOf({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC")}, 9);
+    return fontOf({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+                   QStringLiteral("Noto Serif CJK SC")},
+                  9);
+}
+
+QFont kaiFont(int pointSize, bool bold)
+{
+    return fontOf({QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("AR PL UKai CN"),
+                   QStringLiteral("Noto Serif CJK SC")},
+                  pointSize, bold);
 }
 
 void addItemsKeepingText(QComboBox *combo, const QStringList &items)
@@ -25,4 +36,15 @@ void setTabOrderOf(const QList<QWidget *> &widgets)
 {
     for (int i = 1; i < widgets.size(); ++i)
         QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+void addSaveKey(QWidget *window, QPushButton *save)
+{
+    auto *key = new QShortcut(QKeySequence::Save, window);
+    QObject::connect(key, &QShortcut::activated, save, [save] {
+        if (!save->isEnabled())
+            return;
+        save->setFocus(Qt::ShortcutFocusReason);
+        save->click();
+    });
 }

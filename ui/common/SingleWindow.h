@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/ScreenFit.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -20,6 +22,7 @@ public:
             window = new Window;
             window->setAttribute(Qt::WA_DeleteOnClose);
             window->Form_Load();
+            fitToScreen(*window);
             window->show();
         } else {
             if (window->isMinimized())

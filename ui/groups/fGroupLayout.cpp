@@ -24,4 +24,5 @@ void fGroup::buildControls()
     cmdDeleteGroup = makeControl<QPushButton>(this, "cmdDeleteGroup", QStringLiteral("删 除"), 2080, 3840, 855, 375);
     cmdGrpUpdata = makeControl<QPushButton>(this, "cmdGrpUpdata", QStringLiteral("保 存"), 3320, 3840, 855, 375);
     setTabOrderOf({LvGroup, TextBox1, cmdAddGroup, cmdDeleteGroup, cmdGrpUpdata});
+    addSaveKey(this, cmdGrpUpdata);
 }

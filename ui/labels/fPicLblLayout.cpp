@@ -31,4 +31,5 @@ void fPicLbl::buildControls()
     cmdSave = makeControl<QPushButton>(this, "cmdSave", QStringLiteral("保 存"), 5280, 4740, 800, 375);
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 5280, 5400, 800, 375);
     setTabOrderOf({LvFigure, tTxtBx2, tTxtBx1, tTxtBx3, Command1, CmdDelete, cmdSave, cmdCancel});
+    addSaveKey(this, cmdSave);
 }

@@ -22,7 +22,9 @@ void fPicData::buildControls()
                                  QStringLiteral("线型是指从上一点到该点的连线类型,其中：\r\n 0 - 无线   \r\n 1 - 实绩\r\n"
                                                 " 2 - 点线   \r\n 3 - 虚线"),
                                  240, 320, 1815, 1455);
-    Label1->setFont(fontOf({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC")}, 9));
+    Label1->setFont(formFont());
+    // The first line is wider than the box: it wraps, as the designed label did.
+    Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Frame2 = makeControl<QGroupBox>(this, "Frame2", QStringLiteral("点属性编辑栏"), 4680, 240, 2295, 3255);
     cmdSave = makeControl<QPushButton>(this, "cmdSave", QStringLiteral("保 存"), 5880, 6000, 975, 375);
@@ -41,4 +43,5 @@ void fPicData::buildControls()
     makeControl<QLabel>(Frame2, "Label6", QStringLiteral("Y-值"), 240, 1936, 495, 255);
     makeControl<QLabel>(Frame2, "Label7", QStringLiteral("线 型"), 240, 2320, 495, 255);
     setTabOrderOf({LvFigure, cmdSave, cmdCancel, cmdAddPoint, tTxtBx0, tTxtBx1, tTxtBx3, tTxtBx4, tTxtBx5, tTxtBx2});
+    addSaveKey(this, cmdSave);
 }

@@ -156,7 +156,10 @@ FigurePainter::FigurePainter(const FigureDrawing &figure, QSize size) : m_figure
         m_plot = QRectF(left, top, side, height);
         return;
     }
-    m_plot = QRectF(QPointF(5.2 * f, 3.0 * f), QPointF(m_size.width() - 1.6 * f, m_size.height() - 4.4 * f));
+    // Axis titles stand a fraction of the plot's height beyond it, so the
+    // margins above and below grow with the height, past where the type stops growing.
+    const double band = std::max(f, m_size.height() / 34.0);
+    m_plot = QRectF(QPointF(5.2 * f, 3.0 * band), QPointF(m_size.width() - 1.6 * f, m_size.height() - 4.4 * band));
     QList<double> xs, ys;
     for (const FigurePoint &point : m_figure.points) {
         xs << point.x;

@@ -65,6 +65,8 @@ fPreview::fPreview(QWidget *parent) : QWidget(parent)
     layout->addWidget(Canvas, 1);
     layout->addWidget(lblNotes);
     resize(640, 600);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     // An editor of the figure may open or close while the preview shows.
     connect(qApp, &QApplication::focusChanged, this, &fPreview::updateSoon);
 }

@@ -114,6 +114,14 @@ void FigureListTest::unopenableCatalogueSaysSoOncePerLoad()
     QCOMPARE(shown(w, "lblNumber"), QStringLiteral("共有 0 个图版"));
     clickOption(w, "Opt2");
     QCOMPARE(c.messages.count(), 2);
+    // Without an install root the path means nothing: the box names the file and key to set.
+    TestInstallRoot::clearSettings();
+    clickOption(w, "Opt1");
+    QCOMPARE(c.messages.count(), 3);
+    const QString text = c.messages.last().text;
+    QVERIFY2(text.contains("Kestomar software.conf") && text.contains("[Strativa]") && text.contains("Path=")
+                 && text.contains("quillar-demo demo"),
+             qPrintable(text));
 }
 
 QTEST_MAIN(FigureListTest)

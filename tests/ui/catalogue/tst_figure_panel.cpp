@@ -81,26 +81,36 @@ void FigurePanelTest::clickingRowsFillsThePanel()
 void FigurePanelTest::thumbnailFollowsTheRow()
 {
     CatalogueWindow c;
-    const QStringList names = {"BP001", "BP002", "BP003", "BP013", "../outside"};
+    const QStringList names = {"BP001", "BP002", "BP003", "BP013", "../outside", "BP999"};
     for (int i = 0; i < names.size(); ++i)
         c.root.insertFigure(cartesianFigure(QString("B00%1").arg(i), names[i]));
     writeFile(c.root.thumbnailDir() + "/BP001.gif", kGif);
     writeFile(c.root.thumbnailDir() + "/BP003.gif", "GIF89a broken"); // present, but no picture
     writeFile(c.root.thumbnailDir() + "/BP013.GIF", kGif);            // other letter case
     writeFile(c.root.root() + "/Diagram/outside.gif", kGif);          // outside the folder
+    // The picture above, 65535 x 65535 pixels by its headers: beyond what Qt will allocate.
+    writeFile(c.root.thumbnailDir() + "/BP999.gif",
+              QByteArray::fromHex("474946383961ffffffff800000000000ffffff21f90401000000002c00000000ffffffff0002024401003b"));
     fMain &w = c.open(); // listed by thumbnail name: ../outside comes first
     QCOMPARE(shown(w, "tFigName"), QStringLiteral("../outside"));
     QVERIFY(!showsPicture(w));
     clickRow(w, 1);
     QVERIFY(showsPicture(w));
     QCOMPARE(control(w, "Image1")->geometry(), twipsRect(200, 4900, 5896, 5056));
+    const auto why = [&w] { return control(w, "Image1")->toolTip().section('\n', 0, 0); };
+    QVERIFY(why().startsWith("双击")); // a picture shown leaves only the hint
     clickRow(w, 2);
     QVERIFY(!showsPicture(w));
+    QCOMPARE(why(), QStringLiteral("没有缩略图文件 BP002.gif"));
     clickRow(w, 1);
     clickRow(w, 3);
     QVERIFY(!showsPicture(w)); // not the previous figure's picture
+    QVERIFY2(why().contains("BP003.gif") && why().contains("无法读取"), qPrintable(why()));
     clickRow(w, 4);
     QVERIFY(showsPicture(w));
+    clickRow(w, 5);
+    QVERIFY(!showsPicture(w));
+    QVERIFY2(why().contains("65535×65535 像素") && why().contains("太大"), qPrintable(why()));
 }
 
 void FigurePanelTest::proposesNextFigureNumber_data()

@@ -115,6 +115,33 @@ private slots:
         }
     }
 
+    void axisTitlesStayWholeAtEverySize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("smallest window") << QSize(640, 480);
+        QTest::newRow("where the type stops growing") << QSize(800, 650);
+        QTest::newRow("tall") << QSize(900, 1000);
+        QTest::newRow("full screen") << QSize(1908, 1150);
+    }
+    void axisTitlesStayWholeAtEverySize()
+    {
+        // The titles lie below and above the plot, a fraction of its height away.
+        QFETCH(QSize, size);
+        const DiagramTemplate diagram = demoFigure("B001");
+        const FigurePainter painter(diagram, size);
+        const QImage image = painter.paint();
+        int titles = 0;
+        for (const FigureLabel &label : diagram.labels) {
+            if (!label.text.contains("(wt%)"))
+                continue;
+            ++titles;
+            const QRectF box = painter.labelBox(label);
+            QVERIFY2(QRectF(image.rect()).contains(box), qPrintable(label.text));
+            QVERIFY2(inkedIn(image, box) > 10, qPrintable(label.text));
+        }
+        QCOMPARE(titles, 2);
+    }
+
     void axesPlaceValuesOnTheirScales()
     {
         // Log decades are evenly spaced; a reversed axis runs right to left.

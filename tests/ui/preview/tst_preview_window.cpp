@@ -126,6 +126,10 @@ private slots:
         QTest::mouseDClick(control(window, "Image1"), Qt::LeftButton);
         QCOMPARE(preview()->figureNumber(), QStringLiteral("B001"));
         QCOMPARE(QApplication::topLevelWidgets().count(preview()), 1);
+        // Escape closes it.
+        QVERIFY(showActive(*preview()));
+        QTest::keyClick(preview(), Qt::Key_Escape);
+        QTRY_VERIFY(!preview());
     }
 };
 
