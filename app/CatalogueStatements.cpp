@@ -19,6 +19,21 @@ QString figureByNumber(const QString &figureNumber)
     return QStringLiteral("select * from picMain where th= %1").arg(sqlQuoted(figureNumber));
 }
 
+QString allFigureNumbersAndThumbnails()
+{
+    return QStringLiteral("select th,figName from picMain");
+}
+
+QString figuresWithPoints()
+{
+    return QStringLiteral("select distinct th from pData");
+}
+
+QString figuresWithLabels()
+{
+    return QStringLiteral("select distinct th from picLable");
+}
+
 QString groupsInOrder()
 {
     return QStringLiteral("select grp,grpName from picType order by grp");
@@ -37,6 +52,11 @@ QString groupNameOf(const QVariant &group)
 QString groupByNumber(const QVariant &group)
 {
     return QStringLiteral("select * from picType where grp = ") + sqlKey(group);
+}
+
+QString figuresInGroup(const QVariant &group)
+{
+    return QStringLiteral("select th from picMain where grp = ") + sqlKey(group);
 }
 
 QString pointsOfFigure(const QString &figureNumber)

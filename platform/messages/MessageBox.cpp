@@ -1,5 +1,6 @@
 #include "platform/messages/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 
 namespace {
@@ -23,6 +24,10 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageReque
     if (hook())
         return hook()(request);
     QMessageBox box(request.icon, title(), request.text, request.buttons, parent);
+    for (auto it = request.buttonTexts.cbegin(); it != request.buttonTexts.cend(); ++it) {
+        if (QAbstractButton *button = box.button(it.key()))
+            button->setText(it.value());
+    }
     if (!request.detail.isEmpty())
         box.setDetailedText(request.detail);
     return static_cast<QMessageBox::StandardButton>(box.exec());
