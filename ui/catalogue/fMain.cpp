@@ -200,7 +200,9 @@ bool fMain::mayDropUnsavedWork()
 {
     if (!settlePanel())
         return false;
-    const bool unsaved = hasUnsavedRows(*LvFigure, [this](int row) { return m_deletedBySave.contains(row); });
+    const bool unsaved = hasUnsavedRows(*LvFigure, [this](int row) {
+        return LvFigure->tag(row) == RowState::Deleted && m_deletedBySave.contains(row);
+    });
     return mayDiscardUnsaved(this, unsaved, [this] { return saveList(); });
 }
 
