@@ -26,12 +26,12 @@ QString allFigureNumbersAndThumbnails()
 
 QString figuresWithPoints()
 {
-    return QStringLiteral("select distinct th from pData");
+    return QStringLiteral("select th from pData");
 }
 
 QString figuresWithLabels()
 {
-    return QStringLiteral("select distinct th from picLable");
+    return QStringLiteral("select th from picLable");
 }
 
 QString groupsInOrder()
