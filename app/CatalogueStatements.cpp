@@ -19,6 +19,21 @@ QString figureByNumber(const QString &figureNumber)
     return QStringLiteral("select * from picMain where th= %1").arg(sqlQuoted(figureNumber));
 }
 
+QString allFigureNumbersAndThumbnails()
+{
+    return QStringLiteral("select th,figName from picMain");
+}
+
+QString figuresWithPoints()
+{
+    return QStringLiteral("select th from pData");
+}
+
+QString figuresWithLabels()
+{
+    return QStringLiteral("select th from picLable");
+}
+
 QString groupsInOrder()
 {
     return QStringLiteral("select grp,grpName from picType order by grp");
@@ -57,6 +72,11 @@ QString moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber)
 QString deleteLabelsOfFigure(const QString &figureNumber)
 {
     return QStringLiteral("DELETE from picLable where th= %1").arg(sqlQuoted(figureNumber));
+}
+
+QString figuresInGroup(const QVariant &group)
+{
+    return QStringLiteral("select th from picMain where grp = ") + sqlKey(group);
 }
 
 QString pointsOfFigure(const QString &figureNumber)

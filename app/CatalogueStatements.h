@@ -11,11 +11,17 @@ namespace CatalogueStatements {
 QString figuresOfType(const QString &typeLetter);
 QString deleteFigure(const QString &figureNumber);
 QString figureByNumber(const QString &figureNumber);
+// Every figure's number and thumbnail name, of both types.
+QString allFigureNumbersAndThumbnails();
+// The figure numbers that points or labels are kept under.
+QString figuresWithPoints();
+QString figuresWithLabels();
 
 QString groupsInOrder();
 QString deleteGroup(const QVariant &group);
 QString groupNameOf(const QVariant &group);
 QString groupByNumber(const QVariant &group);
+QString figuresInGroup(const QVariant &group);
 
 // A figure's points and labels follow it when it is renumbered or deleted.
 QString movePointsOfFigure(const QString &fromNumber, const QString &toNumber);

@@ -1,5 +1,6 @@
 #include "platform/messages/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -42,6 +43,10 @@ QMessageBox::StandardButton MessageBox::show(QWidget *parent, const MessageReque
     if (hook())
         return hook()(request);
     QMessageBox box(request.icon, title(), request.text, request.buttons, parent);
+    for (auto it = request.buttonTexts.cbegin(); it != request.buttonTexts.cend(); ++it) {
+        if (QAbstractButton *button = box.button(it.key()))
+            button->setText(it.value());
+    }
     if (!request.detail.isEmpty())
         box.setDetailedText(request.detail);
     // Return closes the box, also when it has a details button, which would

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -14,6 +15,9 @@ struct MessageRequest
     QString detail; // shown only when asked for; empty: no details button
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    // Own texts for some of `buttons` ("保存" for Save); the answer is still
+    // the standard button, so Escape and the hook work as for any box.
+    QMap<QMessageBox::StandardButton, QString> buttonTexts;
 };
 
 namespace MessageBox {

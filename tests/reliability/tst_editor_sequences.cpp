@@ -2,7 +2,8 @@
 // edits left for another field, adds, deletions, saves, reloads and closing
 // and reopening windows, against a model of what the list must show and the
 // table must hold. After every save the table is compared with the model
-// record by record. A failure names its seed and step;
+// record by record. The model predicts every question about unsaved work and
+// answers it with a random button: no work goes without one. A failure names its seed and step;
 // QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead of the fixed set.
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
@@ -14,6 +15,8 @@
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
+
+#include <QRadioButton>
 
 #include <cmath>
 #include <functional>
@@ -40,7 +43,14 @@ struct Row
     QString text;              // the first column, marks included
     QStringList cells;         // cell 1.. as index 0..
     State state = Unchanged;
+    bool deletedBySave = false; // a catalogue row whose record a save deleted
 };
+
+// The answer to a question about unsaved work: keep (保存, 刷新列表), 放弃 or 取消.
+QMessageBox::StandardButton randomAnswer()
+{
+    return pick(QList<QMessageBox::StandardButton>{QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel});
+}
 
 QString keyText(double number) { return numberText(number); }
 QString keyText(const QString &number) { return number; }
@@ -64,6 +74,15 @@ struct RowsModel
     int current = -1;
     QStringList fields; // cell 1.. as index 0..
     bool adding = false;
+
+    bool hasUnsavedRows() const
+    {
+        for (const Row<Key> &row : rows) {
+            if (row.state != Unchanged && !(row.state == Deleted && row.deletedBySave))
+                return true;
+        }
+        return false;
+    }
 
     QString marks() const
     {
@@ -191,6 +210,7 @@ struct SubEditor
     const char *numberField = nullptr;
     const char *deleteButton = nullptr, *deleteMark = nullptr;
     const char *saveButton{};
+    const char *exitButton = nullptr; // else only the window's close box
     enum Save { Renumbers, DropsDeleted, Reloads } save{};
     QString tableSql{};
     QString figure = "B001"; // also: the first row is shown on opening
@@ -216,6 +236,7 @@ struct CatalogueModel : RowsModel<QString>
     std::map<QString, QStringList> table;
     bool cartesian = true;
     int messages = 0;
+    QStringList shown; // the panel as shown, proposed or put into the list last
 
     // The list of the type, ordered by thumbnail name (kept unique).
     void load(bool asCartesian)
@@ -245,6 +266,13 @@ struct CatalogueModel : RowsModel<QString>
         current = row;
         fields = listed(rows[row].cells, fields);
         adding = false;
+        shown = fields;
+    }
+
+    // Panel edits not yet in the list; hidden axis fields do not count.
+    bool panelPending() const
+    {
+        return (current >= 0 || adding) && listed(fields) != listed(shown);
     }
 
     // Refused without a current row, as is a deletion.
@@ -265,13 +293,14 @@ struct CatalogueModel : RowsModel<QString>
             return;
         }
         rows[current].cells = listed(fields, rows[current].cells);
+        shown = fields;
     }
 
     // Rows in list order until the first one the catalogue refuses: a number
     // used twice in the list or taken by another record, a changed row whose
     // record has gone, or a group or axis value that is no number. The rows
-    // before it are committed.
-    void save()
+    // before it are committed. True when every row was written.
+    bool save()
     {
         QHash<QString, int> inList;
         for (const auto &row : rows)
@@ -286,7 +315,7 @@ struct CatalogueModel : RowsModel<QString>
             if (((!row.stored || number != key) && inList[number] > 1) || (number != key && table.count(number))
                 || (row.stored ? !table.count(key) : table.count(key) > 0) || !numbersFit(row.cells)) {
                 ++messages;
-                return;
+                return false;
             }
             QStringList record = row.stored ? table[key] : newRecord();
             table.erase(key);
@@ -299,6 +328,9 @@ struct CatalogueModel : RowsModel<QString>
             table[number] = record;
             row = {number, QString::number(i + 1), row.cells};
         }
+        for (Row<QString> &row : rows)
+            row.deletedBySave = row.deletedBySave || row.state == Deleted;
+        return true;
     }
 
     bool numbersFit(const QStringList &cells) const
@@ -390,6 +422,7 @@ class EditorSequencesTest : public QObject
             model.load(table, e.initialFields, !e.figure.isEmpty()); // the group list shows no row
         };
         auto list = [&] { return control<ListView>(*kit.window, e.list); };
+        auto saved = [&] { savedInModel(model, table, e, kit.root); };
         auto edit = [&](int cell, const QString &value) {
             typeAndLeave(*kit.window, e.fields[cell - 1], QString(value).replace("\r\n", "\n"), e.leaveTo);
             model.edit(cell, value);
@@ -420,25 +453,69 @@ class EditorSequencesTest : public QObject
                  if (twoPress)
                      click(*kit.window, e.addButton);
                  model.rows.push_back({std::nullopt, number + "#", twoPress ? model.fields : e.newRowCells, New});
+                 if (twoPress) // the fields show the new row: their edits go to it
+                     model.current = int(model.rows.size()) - 1;
              }},
             {2, {}, [&] {
                  click(*kit.window, e.saveButton);
                  QVERIFY2(kit.messages.count() == 0, qPrintable(m_where + ": " + kit.messages.last().detail));
-                 if (e.save == SubEditor::Renumbers) { // every record by its list position
-                     table.clear();
-                     for (size_t i = 0; i < model.rows.size(); ++i) {
-                         table[i + 1] = model.rows[i].cells;
-                         model.rows[i] = {double(i + 1), QString::number(i + 1), model.rows[i].cells};
+                 saved();
+             }},
+            {2, {}, [&] { // closing, now and then with a field typed into and not left
+                 std::optional<std::pair<int, QString>> typed;
+                 if (model.current >= 0 && below(2)) {
+                     const int cell = 1 + below(int(e.fields.size()));
+                     typed = {cell, e.value(cell)};
+                     control(*kit.window, e.fields[cell - 1])->setFocus(Qt::TabFocusReason);
+                     type(*kit.window, e.fields[cell - 1], QString(typed->second).replace("\r\n", "\n"));
+                 }
+                 const bool unsaved = model.hasUnsavedRows() || (typed && typed->second != model.fields[typed->first - 1]);
+                 const QMessageBox::StandardButton answer = randomAnswer();
+                 if (unsaved)
+                     kit.messages.answerNextWith(answer);
+                 if (e.exitButton && below(2))
+                     click(*kit.window, e.exitButton);
+                 else
+                     kit.window->close();
+                 QCOMPARE(kit.messages.count(), unsaved ? 1 : 0);
+                 if (unsaved)
+                     QVERIFY(kit.messages.last().text.contains("未保存"));
+                 kit.messages.clear();
+                 if (unsaved && answer == QMessageBox::Cancel) {
+                     QVERIFY(kit.window->isVisible());
+                     if (typed) {
+                         control(*kit.window, e.leaveTo)->setFocus(Qt::TabFocusReason);
+                         model.edit(typed->first, typed->second);
                      }
+                     return;
+                 }
+                 QVERIFY(!kit.window->isVisible());
+                 if (unsaved && answer == QMessageBox::Save) {
+                     if (typed)
+                         model.edit(typed->first, typed->second);
+                     saved();
+                 }
+                 reopen();
+             }},
+            {2, {}, reopen},
+        }, [&] { return marks(list()); }, [&] { return model.marks(); });
+    }
+
+    // A complete save of a sub-editor, in the model, checked against the table.
+    void savedInModel(EditorModel &model, Table &table, const SubEditor &e, const TestInstallRoot &root)
+    {
+        if (e.save == SubEditor::Renumbers) { // every record by its list position
+            table.clear();
+            for (size_t i = 0; i < model.rows.size(); ++i) {
+                table[i + 1] = model.rows[i].cells;
+                model.rows[i] = {double(i + 1), QString::number(i + 1), model.rows[i].cells};
+            }
                  } else {
                      model.keyedSave(table);
                  }
                  if (e.save == SubEditor::Reloads)
                      model.load(table, model.fields, false);
-                 QCOMPARE(recordList(kit.root, e.tableSql), tableRecords(table));
-             }},
-            {2, {}, reopen},
-        }, [&] { return marks(list()); }, [&] { return model.marks(); });
+                 QCOMPARE(recordList(root, e.tableSql), tableRecords(table));
     }
 
 private slots:
@@ -471,7 +548,8 @@ private slots:
         runSubEditor(kit, table, {.fields = {"tTxtBx1", "tTxtBx2", "tTxtBx3", "tTxtBx4", "tTxtBx5"}, .leaveTo = "tTxtBx0",
                                   .initialFields = {"1", "True", "Text2", "Text3", "2"}, .value = value,
                                   .addButton = "cmdAddPoint", .cleared = {{3, ""}, {4, ""}, {5, "1"}}, .typed = {3, 4},
-                                  .numberField = "tTxtBx0", .saveButton = "cmdSave", .save = SubEditor::Renumbers,
+                                  .numberField = "tTxtBx0", .saveButton = "cmdSave", .exitButton = "cmdCancel",
+                                  .save = SubEditor::Renumbers,
                                   .tableSql = "SELECT ID, Series, CASE WHEN curve THEN 'True' ELSE 'False' END, X, Y,"
                                               " L FROM pData WHERE th = 'B001' ORDER BY ID"});
     }
@@ -491,7 +569,7 @@ private slots:
                                   .value = [&](int cell) { return cell == 3 ? pick(texts) : randomNumber(); },
                                   .addButton = "Command1", .cleared = {{1, ""}, {2, ""}, {3, "1"}}, .typed = {1, 2},
                                   .deleteButton = "CmdDelete", .deleteMark = "★", .saveButton = "cmdSave",
-                                  .save = SubEditor::DropsDeleted,
+                                  .exitButton = "cmdCancel", .save = SubEditor::DropsDeleted,
                                   .tableSql = "SELECT ID, X, Y, Lbl FROM picLable WHERE th = 'B001' ORDER BY ID"});
     }
 
@@ -565,8 +643,39 @@ private slots:
                 click(*c.window, button);
             }
         };
+        // The questions an action that drops work asks, answered at random in
+        // the model and queued for the window: the panel first, then the
+        // marked rows. False when the action stops there.
+        auto settlePanel = [&] {
+            if (!model.panelPending())
+                return true;
+            const QMessageBox::StandardButton answer = randomAnswer();
+            c.messages.answerNextWith(answer);
+            ++model.messages;
+            if (answer == QMessageBox::Save)
+                model.update();
+            else if (answer == QMessageBox::Discard)
+                model.fields = model.shown;
+            return answer != QMessageBox::Cancel;
+        };
+        auto mayDropWork = [&] {
+            if (!settlePanel())
+                return false;
+            if (!model.hasUnsavedRows())
+                return true;
+            const QMessageBox::StandardButton answer = randomAnswer();
+            c.messages.answerNextWith(answer);
+            ++model.messages;
+            return answer == QMessageBox::Save ? model.save() : answer == QMessageBox::Discard;
+        };
         run({
-            clickOnRow(5, model, list),
+            {5, [&] { return !model.rows.empty(); }, [&] {
+                 const int row = below(int(model.rows.size()));
+                 const bool goOn = settlePanel();
+                 clickRow(list(), row);
+                 if (goOn)
+                     model.click(row);
+             }},
             {7, {}, [&] {
                  int cell = 1 + below(kCellCount);
                  while (!editable(cell))
@@ -574,14 +683,24 @@ private slots:
                  edit(cell, model.randomCell(cell, counter));
              }},
             {3, {}, [&] { // 新建, then the fields a record needs
+                 const bool goOn = model.adding || settlePanel();
                  click(*c.window, "cmdAddPic");
-                 if (std::exchange(model.adding, true))
+                 if (!goOn || std::exchange(model.adding, true))
                      return;
-                 model.fields[0] = model.rows.empty() ? (model.cartesian ? "B001" : "T001")
-                                                      : nextFigureNumber(model.rows.back().cells[0]);
+                 const QString letter = model.cartesian ? "B" : "T";
+                 TakenFigureNames taken;
+                 for (const auto &row : model.rows)
+                     taken.numbers << row.cells[0] << row.stored.value_or(QString()), taken.thumbnails << row.cells[2];
+                 for (const auto &[number, record] : model.table)
+                     taken.numbers << number, taken.thumbnails << record[2];
+                 model.fields[0] = freeFigureProposal(model.rows.empty() ? letter + "001"
+                                                                         : nextFigureNumber(model.rows.back().cells[0]),
+                                                      letter, taken).number;
                  for (int cell = 2; cell <= 21; ++cell) // 矢量图 and 位 图 stay as they are
                      model.fields[cell - 1] = isBooleanCell(cell) ? "False" : "";
-                 QCOMPARE(shown(*c.window, "tFigName"), thumbnailNameFor(model.fields[0]));
+                 model.fields[2] = thumbnailNameFor(model.fields[0]);
+                 model.shown = model.fields;
+                 QCOMPARE(shown(*c.window, "tFigName"), model.fields[2]);
                  for (int cell = 3; cell <= 16; ++cell) {
                      if (editable(cell) && !isBooleanCell(cell) && cell != 11)
                          edit(cell, model.randomCell(cell, counter));
@@ -597,13 +716,40 @@ private slots:
                      model.markCurrent(Deleted, "★");
              }},
             {3, {}, [&] {
+                 const bool goOn = settlePanel();
                  click(*c.window, "cmdSaveLvFigure");
-                 model.save();
+                 if (goOn)
+                     model.save();
                  QCOMPARE(recordList(c.root, CatalogueModel::tableSql()), tableRecords(model.table));
              }},
             {2, {}, [&] { // the other type, then maybe back
+                 const bool goOn = mayDropWork();
                  clickOption(*c.window, model.cartesian ? "Opt2" : "Opt1");
+                 // 取消 puts the option of the list still shown back on.
+                 QCOMPARE(control<QRadioButton>(*c.window, "Opt1")->isChecked(), goOn != model.cartesian);
+                 if (!goOn)
+                     return;
                  model.load(!model.cartesian);
+                 // The row of the figure the panel shows becomes the current one.
+                 for (int row = 0; row < int(model.rows.size()) && !model.adding; ++row) {
+                     if (model.rows[row].cells[0] == model.fields[0])
+                         return model.click(row);
+                 }
+             }},
+            {1, {}, [&] { // 退 出 or the close box; the messages go with the window
+                 const bool goOn = mayDropWork();
+                 c.window->show();
+                 if (below(2))
+                     click(*c.window, "cmdCancel");
+                 else
+                     c.window->close();
+                 QCOMPARE(c.window->isVisible(), !goOn);
+                 QCOMPARE(recordList(c.root, CatalogueModel::tableSql()), tableRecords(model.table));
+                 if (goOn) {
+                     model.messages = 0;
+                     c.messages.clear();
+                     reopen();
+                 }
              }},
             {2, {}, [&] {
                  switch (below(3)) {

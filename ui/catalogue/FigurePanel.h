@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 
 class ListView;
 class QWidget;
@@ -18,6 +19,13 @@ public:
     // Writes the controls into the row's cells, in cell order, axis cells only
     // for a Cartesian list.
     void writeRow(ListView &list, int row, bool cartesian) const;
+
+    // What every control shows, as its cell would hold it, in cell order.
+    QStringList texts() const;
+    void setTexts(const QStringList &texts) const;
+    // True when a control differs from `texts`; axis controls count only for
+    // a Cartesian list (hidden, they edit nothing).
+    bool differsFrom(const QStringList &texts, bool cartesian) const;
 
 private:
     struct Field

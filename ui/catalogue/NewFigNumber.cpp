@@ -2,6 +2,7 @@
 
 #include "ui/common/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -22,4 +23,28 @@ QString nextFigureNumber(const QString &lastNumber)
 QString thumbnailNameFor(const QString &figureNumber)
 {
     return figureNumber.left(1) + QStringLiteral("P") + figureNumber.mid(1);
+}
+
+FigureProposal freeFigureProposal(const QString &proposal, const QString &typeLetter, const TakenFigureNames &taken)
+{
+    auto isFree = [&taken](const FigureProposal &p) {
+        return !taken.numbers.contains(p.number) && !taken.thumbnails.contains(p.thumbnail)
+               && !(taken.thumbnailFileExists && taken.thumbnailFileExists(p.thumbnail));
+    };
+    const FigureProposal asProposed{proposal, thumbnailNameFor(proposal)};
+    if (isFree(asProposed))
+        return asProposed;
+    double largest = 0;
+    for (const QString &number : taken.numbers) {
+        if (number.startsWith(typeLetter))
+            largest = std::max(largest, std::floor(leadingNumber(number.mid(typeLetter.size()))));
+    }
+    // A counter past any real catalogue's is no counter to count on from.
+    qint64 counter = static_cast<qint64>(std::min(largest, 1e12)) + 1;
+    for (;; ++counter) {
+        const QString number = typeLetter + QString::number(counter).rightJustified(3, QLatin1Char('0'));
+        const FigureProposal next{number, thumbnailNameFor(number)};
+        if (isFree(next))
+            return next;
+    }
 }

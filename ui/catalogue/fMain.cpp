@@ -2,7 +2,9 @@
 
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
+#include "platform/database/ColumnKind.h"
 #include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
 #include "platform/geometry/Twips.h"
 #include "platform/listview/ListView.h"
 #include "platform/messages/MessageBox.h"
@@ -16,6 +18,7 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
+#include "ui/common/UnsavedWork.h"
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
@@ -48,6 +51,7 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(LvFigure, &ListView::rowDoubleClicked, this, &fMain::CommandButton1_Click);
     connect(CommandButton2, &QPushButton::clicked, this, &fMain::CommandButton2_Click);
     Image1->installEventFilter(this);
+    new UnsavedWorkGuard(*this, [this] { return mayDropUnsavedWork(); });
 }
 
 void fMain::Form_Load()
@@ -64,13 +68,22 @@ void fMain::Form_Load()
     addItemsKeepingText(CombY7, decimals);
     gMiniMapDir = GetInstallSetting(QStringLiteral("Path")) + QStringLiteral("/Diagram/MiniMap/");
     Opt1->setChecked(true); // raises Opt1_Click, which loads the Cartesian list
+    if (LvFigure->count() > 0)
+        LvFigure->selectOnly(0);
     LvFigure_Click();
 }
 
 void fMain::Opt1_Click()
 {
+    if (!mayDropUnsavedWork()) {
+        // The option of the list still shown goes back on.
+        const QSignalBlocker blockOpt1(Opt1), blockOpt2(Opt2);
+        (gFigType == 2 ? Opt2 : Opt1)->setChecked(true);
+        return;
+    }
     gFigType = static_cast<qint16>((Opt1->isChecked() ? 1 : 0) + (Opt2->isChecked() ? 2 : 0));
     LoadFigData(gFigType);
+    selectPanelFigure();
 }
 
 void fMain::Opt2_Click()
@@ -83,6 +96,7 @@ void fMain::LoadFigData(int FT)
     const QString openFailure = OpenDatabase();
     // Rows of the previous list are gone; none of them is current any more.
     CurrentItem = -1;
+    m_deletedBySave.clear();
     QString typeLetter;
     if (FT == 2) {
         Frame1->setEnabled(false);
@@ -122,12 +136,74 @@ QString fMain::NewFigNumber(int position) const
 
 void fMain::LvFigure_Click()
 {
+    if (!settlePanel()) {
+        // The panel keeps its text, and the row it belongs to stays highlighted.
+        if (CurrentItem >= 0 && !NewFigureMode)
+            LvFigure->selectOnly(CurrentItem);
+        else
+            LvFigure->clearSelection();
+        return;
+    }
     CurrentItem = LvFigure->selectedRow();
     if (CurrentItem >= 0)
         m_panel.showRow(*LvFigure, CurrentItem, gFigType == 1);
     showThumbnail();
     NewFigureMode = false;
     cmdUpdate->setText(QStringLiteral("刷新列表"));
+    rememberPanel();
+}
+
+void fMain::selectPanelFigure()
+{
+    if (!NewFigureMode) {
+        for (int row = 0; row < LvFigure->count(); ++row) {
+            if (LvFigure->cell(row, FigureColumns::kNumberCell) == tTh->text()) {
+                LvFigure->selectOnly(row);
+                LvFigure_Click();
+                return;
+            }
+        }
+    }
+    LvFigure->clearSelection();
+}
+
+void fMain::rememberPanel()
+{
+    m_panelShown = m_panel.texts();
+}
+
+bool fMain::panelPending() const
+{
+    return (CurrentItem >= 0 || NewFigureMode) && m_panel.differsFrom(m_panelShown, gFigType == 1);
+}
+
+bool fMain::settlePanel()
+{
+    if (!panelPending())
+        return true;
+    switch (askAboutPendingWork(this, QStringLiteral("编辑区的修改还没有刷新列表。是否先刷新列表？"),
+                                QStringLiteral("刷新列表"))) {
+    case PendingAnswer::Keep:
+        cmdUpdate_Click();
+        return !panelPending();
+    case PendingAnswer::Discard:
+        m_panel.setTexts(m_panelShown);
+        showThumbnail();
+        return true;
+    case PendingAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool fMain::mayDropUnsavedWork()
+{
+    if (!settlePanel())
+        return false;
+    const bool unsaved = hasUnsavedRows(*LvFigure, [this](int row) {
+        return LvFigure->tag(row) == RowState::Deleted && m_deletedBySave.contains(row);
+    });
+    return mayDiscardUnsaved(this, unsaved, [this] { return saveList(); });
 }
 
 void fMain::showThumbnail()
@@ -144,17 +220,21 @@ void fMain::showThumbnail()
 void fMain::cmdAddPic_Click()
 {
     const int rows = LvFigure->count();
-    if (NewFigureMode)
+    if (NewFigureMode || !settlePanel())
         return;
+    const QString typeLetter = gFigType == 2 ? QStringLiteral("T") : QStringLiteral("B");
     // An empty list has no last number to count on from.
-    tTh->setText(rows > 0 ? NewFigNumber(rows) : (gFigType == 2 ? QStringLiteral("T001") : QStringLiteral("B001")));
+    const FigureProposal proposal =
+        freeFigureProposal(rows > 0 ? NewFigNumber(rows) : typeLetter + QStringLiteral("001"), typeLetter, takenFigureNames());
+    tTh->setText(proposal.number);
     tPicName->setText(QString());
-    tFigName->setText(thumbnailNameFor(tTh->text()));
+    tFigName->setText(proposal.thumbnail);
     for (QWidget *field : std::initializer_list<QWidget *>{comGroup, tX1, tX2, tX3, tX4, tX5, CheckX6, CombX7, tY1, tY2,
                                                          tY3, tY4, tY5, CheckY6, CombY7, CheckBorder, tSPCase, tComment})
         setControlText(field, field->inherits("QCheckBox") ? QStringLiteral("False") : QString());
     cmdUpdate->setText(QStringLiteral("加入列表"));
     NewFigureMode = true;
+    rememberPanel();
 }
 
 void fMain::cmdUpdate_Click()
@@ -171,6 +251,7 @@ void fMain::cmdUpdate_Click()
     else
         markRowChanged(*LvFigure, CurrentItem);
     m_panel.writeRow(*LvFigure, CurrentItem, gFigType == 1);
+    rememberPanel();
 }
 
 void fMain::CmdDelete_Click()
@@ -178,6 +259,40 @@ void fMain::CmdDelete_Click()
     if (!requireCurrentRow())
         return;
     markRowDeleted(*LvFigure, CurrentItem, RowMark::Deleted);
+}
+
+TakenFigureNames fMain::takenFigureNames() const
+{
+    TakenFigureNames taken;
+    for (int row = 0; row < LvFigure->count(); ++row) {
+        taken.numbers << LvFigure->cell(row, FigureColumns::kNumberCell) << LvFigure->storedKey(row).toString();
+        taken.thumbnails << LvFigure->cell(row, FigureColumns::kThumbnailCell);
+    }
+    // Figures of the other type, and points or labels kept under a number
+    // whose figure has gone, take their numbers too.
+    const QList<QPair<QString, bool>> storedNames = {
+        {CatalogueStatements::allFigureNumbersAndThumbnails(), true},
+        {CatalogueStatements::figuresWithPoints(), false},
+        {CatalogueStatements::figuresWithLabels(), false}};
+    for (const auto &[sql, withThumbnail] : storedNames) {
+        try {
+            Recordset stored;
+            stored.open(sql, gConn);
+            for (int i = 1; i <= stored.recordCount(); ++i) {
+                stored.setAbsolutePosition(i);
+                taken.numbers << valueText(stored.value(0));
+                if (withThumbnail)
+                    taken.thumbnails << valueText(stored.value(1));
+            }
+        } catch (const DbError &) {
+            // Unreadable now: the save still refuses a number that is taken.
+        }
+    }
+    const QString folder = gMiniMapDir;
+    taken.thumbnailFileExists = [folder](const QString &thumbnail) {
+        return !findThumbnail(folder, thumbnail).isEmpty();
+    };
+    return taken;
 }
 
 bool fMain::requireCurrentRow()
@@ -203,9 +318,24 @@ void fMain::cmdCancel_Click()
 
 void fMain::cmdSaveLvFigure_Click()
 {
+    if (settlePanel())
+        saveList();
+}
+
+bool fMain::saveList()
+{
     const QString failure = saveFigureList(*LvFigure, gFigType == 1);
-    if (!failure.isEmpty())
+    if (!failure.isEmpty()) {
         ReportError(failure, this);
+        return false;
+    }
+    // Built afresh: a row put back and saved since holds a record again.
+    m_deletedBySave.clear();
+    for (int row = 0; row < LvFigure->count(); ++row) {
+        if (LvFigure->tag(row) == RowState::Deleted)
+            m_deletedBySave.insert(row);
+    }
+    return true;
 }
 
 void fMain::Command1_Click()

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "ui/catalogue/FigurePanel.h"
+#include "ui/catalogue/NewFigNumber.h"
 
+#include <QSet>
+#include <QStringList>
 #include <QWidget>
 
 class ListView;
@@ -53,11 +56,36 @@ private:
     bool requireCurrentRow();
     void inform(const QString &text);
 
+    // The panel as shown from its row, as proposed by "新建" or as put into
+    // the list last: what the panel is compared with for pending edits.
+    void rememberPanel();
+    // Panel edits that have not been put into the list (compared as texts).
+    bool panelPending() const;
+    // Before an action that would drop pending panel edits: "刷新列表" puts
+    // them into the list first, "放弃" drops them; false when the user cancels
+    // (or the list refused them).
+    bool settlePanel();
+    // Before the list is thrown away (closing, the other diagram type): the
+    // panel, then the marked rows. False when the user cancels or the save
+    // the user asked for failed.
+    bool mayDropUnsavedWork();
+    // The save of "保 存"; true when every row was written.
+    bool saveList();
+    // The list was reloaded: the row of the figure the panel shows becomes
+    // the current one; without one no row looks selected.
+    void selectPanelFigure();
+    // Every figure number and thumbnail name in use: the list's, the catalogue's, the thumbnail folder's.
+    TakenFigureNames takenFigureNames() const;
+
     // The row last shown in the panel; -1 when there is none (an empty list,
     // or a list reloaded since).
     int CurrentItem = -1;
     bool NewFigureMode = false;
     FigurePanel m_panel;
+    QStringList m_panelShown;
+    // Rows marked ★ whose records a save has deleted: they stay in the list
+    // but hold nothing unsaved.
+    QSet<int> m_deletedBySave;
 
     QRadioButton *Opt1, *Opt2;
     QLabel *lblNumber;

@@ -79,19 +79,50 @@ void FieldTracking::TxtBoxesChange(int cell)
 
 void FieldTracking::leaveFocusedField()
 {
-    const QWidget *focused = QApplication::focusWidget();
+    const int cell = fieldWithFocus();
+    if (cell >= 0)
+        leaveField(cell);
+}
+
+int FieldTracking::fieldWithFocus() const
+{
+    const QWidget *focused = m_list.window()->focusWidget();
     for (auto it = TxtBoxes.cbegin(); it != TxtBoxes.cend(); ++it) {
-        if (focused && (it.value() == focused || it.value()->isAncestorOf(focused))) {
-            leaveField(it.key());
-            return;
-        }
+        if (focused && (it.value() == focused || it.value()->isAncestorOf(focused)))
+            return it.key();
     }
+    return -1;
+}
+
+void FieldTracking::holdNewRowProposal()
+{
+    for (auto it = TxtBoxes.cbegin(); it != TxtBoxes.cend(); ++it)
+        m_newRowProposal[it.key()] = text(it.key());
+}
+
+bool FieldTracking::hasPendingEdit() const
+{
+    if (preparingNewRow()) {
+        for (auto it = TxtBoxes.cbegin(); it != TxtBoxes.cend(); ++it) {
+            if (text(it.key()) != m_newRowProposal.value(it.key()))
+                return true;
+        }
+        return false;
+    }
+    // Without a row to go to, leaving the field writes nothing either.
+    const int cell = fieldWithFocus();
+    return cell >= 0 && CurItem >= 0 && CurItem < m_list.count() && text(cell) != TxtBoxesOld.value(cell);
+}
+
+bool FieldTracking::hasUnsavedWork() const
+{
+    return hasUnsavedRows(m_list) || hasPendingEdit();
 }
 
 void FieldTracking::leaveField(int cell)
 {
     m_leftWithWindow = -1;
-    if (!(isPreparingNewRow && isPreparingNewRow()))
+    if (!preparingNewRow())
         TxtBoxesChange(cell);
 }
 
@@ -101,6 +132,7 @@ bool FieldTracking::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::MouseButtonPress)
         return false;
     const bool isField = watched->property("trackedCell").isValid() && TxtBoxes.values().contains(watched);
+    const int leftPending = m_leftWithWindow;
     if (m_leftWithWindow >= 0 && type != QEvent::FocusOut && watched->isWidgetType()) {
         // Back in the window after another one had the focus. A press or the
         // focus landing elsewhere leaves the field, before the press acts: an
@@ -116,13 +148,15 @@ bool FieldTracking::eventFilter(QObject *watched, QEvent *event)
     if (!isField || type == QEvent::MouseButtonPress)
         return false;
     const int cell = watched->property("trackedCell").toInt();
-    if (static_cast<QFocusEvent *>(event)->reason() == Qt::ActiveWindowFocusReason && type == QEvent::FocusOut)
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason && type == QEvent::FocusOut)
         m_leftWithWindow = cell;
-    if (movesWithinWindow(event)) {
-        if (type == QEvent::FocusIn)
-            TxtBoxesOld[cell] = text(cell);
-        else
-            leaveField(cell);
-    }
+    // A window that gets the focus back starts a fresh visit of the field,
+    // unless the field was left with an edit pending when the window lost it.
+    const bool freshVisit = movesWithinWindow(event) || (reason == Qt::ActiveWindowFocusReason && leftPending != cell);
+    if (type == QEvent::FocusIn && freshVisit)
+        TxtBoxesOld[cell] = text(cell);
+    else if (type == QEvent::FocusOut && movesWithinWindow(event))
+        leaveField(cell);
     return false;
 }

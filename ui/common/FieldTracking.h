@@ -35,9 +35,17 @@ public:
     // Writes field `cell` into CurItem when its text has changed and marks the
     // row changed; without a current row only the baseline moves.
     void TxtBoxesChange(int cell);
-    // Applies an edit pending in the field that has the focus, as if it was
-    // left: for keys that act on the rows without moving the focus.
+    // Applies an edit pending in the field that has the window's focus, as if
+    // it was left: for keys that act on the rows without moving the focus.
     void leaveFocusedField();
+
+    // The fields now hold the proposal for a new row: while it is prepared,
+    // only what is typed beyond it is pending.
+    void holdNewRowProposal();
+    // An edit typed into a field that has not reached its row yet.
+    bool hasPendingEdit() const;
+    // A marked row or a pending edit: what closing the window would drop.
+    bool hasUnsavedWork() const;
 
     // While it answers true (a new row being prepared), leaving a field writes nothing.
     std::function<bool()> isPreparingNewRow;
@@ -51,7 +59,11 @@ protected:
 
 private:
     void leaveField(int cell);
+    bool preparingNewRow() const { return isPreparingNewRow && isPreparingNewRow(); }
+    // The field that has the window's focus (kept while another window is active); -1: none.
+    int fieldWithFocus() const;
 
     ListView &m_list;
     int m_leftWithWindow = -1; // the field that had the focus when the window lost it
+    QMap<int, QString> m_newRowProposal;
 };

@@ -42,6 +42,15 @@ void markRowSaved(ListView &list, int row, const QString &shownNumber)
     list.setTag(row, RowState::Unchanged);
 }
 
+bool hasUnsavedRows(const ListView &list, const std::function<bool(int row)> &settled)
+{
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.tag(row) != RowState::Unchanged && !(settled && settled(row)))
+            return true;
+    }
+    return false;
+}
+
 void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current)
 {
     int removedAbove = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class ListView;
@@ -33,6 +34,10 @@ void markRowDeleted(ListView &list, int row, const QString &mark);
 int appendNewRow(ListView &list, const QString &number);
 // The row was written: unchanged again, showing `shownNumber`.
 void markRowSaved(ListView &list, int row, const QString &shownNumber);
+// True when a row carries a mark that no save has settled yet; `settled`
+// names marked rows a save already wrote (a deleted row a window keeps
+// after its record went).
+bool hasUnsavedRows(const ListView &list, const std::function<bool(int row)> &settled = {});
 // Takes `rows` (ascending) out of the list; `current` follows its row, -1 when
 // that row went (then no row is shown selected either).
 void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current);

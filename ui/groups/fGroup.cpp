@@ -2,12 +2,16 @@
 
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
 #include "platform/geometry/Twips.h"
+#include "platform/messages/MessageBox.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/UnsavedWork.h"
 #include "ui/groups/GroupListSave.h"
 
 #include <QLineEdit>
@@ -29,6 +33,12 @@ fGroup::fGroup(QWidget *parent) : QWidget(parent)
     connect(cmdAddGroup, &QPushButton::clicked, this, &fGroup::cmdAddGroup_Click);
     connect(cmdDeleteGroup, &QPushButton::clicked, this, &fGroup::cmdDeleteGroup_Click);
     connect(cmdGrpUpdata, &QPushButton::clicked, this, &fGroup::cmdGrpUpdata_Click);
+    new UnsavedWorkGuard(*this, [this] {
+        return mayDiscardUnsaved(this, m_name->hasUnsavedWork(), [this] {
+            m_name->leaveFocusedField();
+            return saveList();
+        });
+    });
 }
 
 void fGroup::Form_Load()
@@ -65,16 +75,47 @@ void fGroup::cmdAddGroup_Click()
 
 void fGroup::cmdDeleteGroup_Click()
 {
-    if (m_name->CurItem < 0)
+    if (m_name->CurItem < 0 || !confirmDeletion(m_name->CurItem))
         return;
     markRowDeleted(*LvGroup, m_name->CurItem, kDeletedMark);
 }
 
+bool fGroup::confirmDeletion(int row)
+{
+    const QVariant group = LvGroup->storedKey(row);
+    if (!group.isValid() || LvGroup->tag(row) == RowState::Deleted)
+        return true;
+    int figures = 0;
+    try {
+        Recordset users;
+        users.open(CatalogueStatements::figuresInGroup(group), gConn);
+        figures = users.recordCount();
+    } catch (const DbError &) {
+        // Not known now; the deletion itself is only a mark until the save.
+    }
+    if (figures == 0)
+        return true;
+    MessageRequest request;
+    request.icon = QMessageBox::Question;
+    request.text = QStringLiteral("分组 %1 有 %2 个图版在用（直角坐标图和三角形图），仍要删除这个分组吗？")
+                       .arg(numberText(leadingNumber(LvGroup->text(row))))
+                       .arg(figures);
+    request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    request.buttonTexts = {{QMessageBox::Ok, QStringLiteral("删除")}, {QMessageBox::Cancel, QStringLiteral("取消")}};
+    return MessageBox::show(this, request) == QMessageBox::Ok;
+}
+
 void fGroup::cmdGrpUpdata_Click()
+{
+    saveList();
+}
+
+bool fGroup::saveList()
 {
     const QString failure = saveGroupList(*LvGroup, m_name->CurItem);
     if (failure.isEmpty())
         setGroup();
     else
         ReportError(failure, this);
+    return failure.isEmpty();
 }

@@ -27,6 +27,10 @@ public:
 
 private:
     void buildControls();
+    // The save of "保 存"; true when every row was written.
+    bool saveList();
+    // A group that figures use is deleted only when the user says so.
+    bool confirmDeletion(int row);
 
     ListView *LvGroup;
     QLabel *Label1;

@@ -9,6 +9,7 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/UnsavedWork.h"
 #include "ui/preview/fPreview.h"
 #include "ui/labels/LabelListSave.h"
 
@@ -26,6 +27,9 @@ fPicLbl::fPicLbl(QWidget *parent) : QWidget(parent)
     connect(CmdDelete, &QPushButton::clicked, this, &fPicLbl::CmdDelete_Click);
     connect(cmdSave, &QPushButton::clicked, this, &fPicLbl::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &fPicLbl::cmdCancel_Click);
+    new UnsavedWorkGuard(*this, [this] {
+        return mayDiscardUnsaved(this, m_fields->hasUnsavedWork(), [this] { return saveEverything(); });
+    });
 }
 
 QStringList fPicLbl::cellFields()
@@ -63,6 +67,7 @@ void fPicLbl::Command1_Click()
         m_fields->setText(2, QString());
         m_fields->setText(3, QStringLiteral("1"));
         AddingLabel = true;
+        m_fields->holdNewRowProposal();
         Command1->setText(QStringLiteral("加 入"));
         return;
     }
@@ -71,8 +76,11 @@ void fPicLbl::Command1_Click()
     const int row = appendNewRow(*LvFigure, numberText(number));
     for (int cell = 1; cell <= 3; ++cell)
         LvFigure->setCell(row, cell, m_fields->text(cell));
-    AddingLabel = false;
     Command1->setText(QStringLiteral("新 建"));
+    // The fields show the new label, so their edits must go to it.
+    LvFigure->selectOnly(row);
+    m_fields->takeSelectedRow(true);
+    AddingLabel = false;
 }
 
 void fPicLbl::CmdDelete_Click()
@@ -84,9 +92,23 @@ void fPicLbl::CmdDelete_Click()
 
 void fPicLbl::cmdSave_Click()
 {
+    saveList();
+}
+
+bool fPicLbl::saveList()
+{
     const QString failure = saveLabelList(*LvFigure, m_figure, m_fields->CurItem);
     if (!failure.isEmpty())
         ReportError(failure, this);
+    return failure.isEmpty();
+}
+
+bool fPicLbl::saveEverything()
+{
+    if (AddingLabel && m_fields->hasPendingEdit())
+        Command1_Click();
+    m_fields->leaveFocusedField();
+    return saveList();
 }
 
 void fPicLbl::cmdCancel_Click()

@@ -10,6 +10,7 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/UnsavedWork.h"
 #include "ui/preview/fPreview.h"
 #include "ui/points/PointListSave.h"
 
@@ -26,6 +27,9 @@ fPicData::fPicData(QWidget *parent) : QWidget(parent)
     connect(cmdAddPoint, &QPushButton::clicked, this, &fPicData::cmdAddPoint_Click);
     connect(cmdSave, &QPushButton::clicked, this, &fPicData::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &fPicData::cmdCancel_Click);
+    new UnsavedWorkGuard(*this, [this] {
+        return mayDiscardUnsaved(this, m_fields->hasUnsavedWork(), [this] { return saveEverything(); });
+    });
 }
 
 QStringList fPicData::cellFields()
@@ -78,21 +82,41 @@ void fPicData::cmdAddPoint_Click()
         tTxtBx4->setText(QString());
         tTxtBx5->setCurrentText(QStringLiteral("1"));
         AddingPoint = true;
+        m_fields->holdNewRowProposal();
         cmdAddPoint->setText(QStringLiteral("加 入"));
         return;
     }
     const int row = appendNewRow(*LvFigure, tTxtBx0->text());
     for (int cell = 1; cell <= 5; ++cell)
         LvFigure->setCell(row, cell, m_fields->text(cell));
-    AddingPoint = false;
     cmdAddPoint->setText(QStringLiteral("新 建"));
+    // The fields show the new point, so their edits must go to it.
+    LvFigure->selectOnly(row);
+    LvFigure_Click();
 }
 
 void fPicData::cmdSave_Click()
 {
+    saveList();
+}
+
+bool fPicData::saveList()
+{
     const QString failure = savePointList(*LvFigure, m_figure);
+    // The save numbers the points afresh; the field shows the current one's number.
+    if (m_fields->CurItem >= 0 && m_fields->CurItem < LvFigure->count() && !AddingPoint)
+        tTxtBx0->setText(LvFigure->text(m_fields->CurItem));
     if (!failure.isEmpty())
         ReportError(failure, this);
+    return failure.isEmpty();
+}
+
+bool fPicData::saveEverything()
+{
+    if (AddingPoint && m_fields->hasPendingEdit())
+        cmdAddPoint_Click();
+    m_fields->leaveFocusedField();
+    return saveList();
 }
 
 void fPicData::cmdCancel_Click()

@@ -35,6 +35,11 @@ public:
 
 private:
     void buildControls();
+    // The save of "保 存"; true when every row was written.
+    bool saveList();
+    // Before the window closes with unsaved work: the point being added and
+    // the edit pending in a field go into the list first.
+    bool saveEverything();
 
     bool AddingPoint = false;
     QString m_figure; // loaded, shown in the caption, saved under

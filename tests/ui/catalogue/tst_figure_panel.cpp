@@ -219,10 +219,14 @@ void FigurePanelTest::emptyNumberIsRefused()
     editRow(w, 0, "tTh", " \t ");
     QCOMPARE(c.messages.count(), 1);
     QCOMPARE(c.messages.last().text, QStringLiteral("请先填写图号。"));
+    // The refused number is still in the panel: 新建 asks before dropping it.
+    c.messages.answerNextWith(QMessageBox::Discard);
     click(w, "cmdAddPic");
+    QCOMPARE(c.messages.count(), 2);
     type(w, "tTh", QString());
     click(w, "cmdUpdate");
-    QCOMPARE(c.messages.count(), 2);
+    QCOMPARE(c.messages.count(), 3);
+    QCOMPARE(c.messages.last().text, QStringLiteral("请先填写图号。"));
     QCOMPARE(marks(figureList(w)), QStringLiteral("1 2"));
     QCOMPARE(figureList(w)->cell(0, 1), QStringLiteral("B001"));
 }
