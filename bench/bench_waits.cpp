@@ -1,0 +1,156 @@
+// What the user waits for, each run a fresh process of the real program on a
+// real X server, timed by the rows-visible watch (bench/watch): from the start
+// to the first paint of the figure list with its rows, at 1,000, 10,000 and
+// 100,000 figures, beside the program started on a 1-figure catalogue and a
+// bare Qt window; the type switch (to the triangular list and back) to its
+// rows painted; the peak resident memory (VmHWM) after the start and after
+// the two switches. Medians of five runs.
+//   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/bench_waits [figures ...]
+#include "bench/BenchCatalogue.h"
+#include "bench/BenchTiming.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kRuns = 5;
+
+// Everything one run reported; a missing figure is negative.
+struct Waited
+{
+    double visibleMs = -1;
+    std::vector<double> switchMs;
+    std::vector<double> peakMb;
+};
+
+Waited runWatched(const QString &program, const QString &configDir, const QString &list, const QString &switches)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("QT_PLUGIN_PATH"), QCoreApplication::applicationDirPath() + QStringLiteral("/bench-plugins"));
+    env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("rowsvisible"));
+    env.insert(QStringLiteral("QUILLAR_WATCH_LIST"), list);
+    env.insert(QStringLiteral("QUILLAR_WATCH_SWITCHES"), switches);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    const auto started = std::chrono::steady_clock::now();
+    process.start(program, {});
+    if (!process.waitForFinished(300000))
+        process.kill();
+    Waited waited;
+    for (const QByteArray &line : process.readAllStandardError().split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.value(0) != "watch" || words.size() < 3)
+            continue;
+        if (words[1] == "visible")
+            waited.visibleMs = (words[2].toLongLong() - std::chrono::nanoseconds(started.time_since_epoch()).count()) / 1e6;
+        else if (words[1] == "switch" && words.size() >= 4)
+            waited.switchMs.push_back(words[3].toDouble());
+        else if (words[1] == "peak-kb")
+            waited.peakMb.push_back(words[2].toDouble() / 1024.0);
+        else
+            std::fprintf(stderr, "%s\n", line.constData());
+    }
+    return waited;
+}
+
+// Medians of several runs, figure by figure.
+struct Medians
+{
+    double visibleMs;
+    std::vector<double> switchMs;
+    std::vector<double> peakMb;
+};
+
+Medians medianRuns(const QString &program, const QString &configDir, const QString &list, const QString &switches)
+{
+    std::vector<Waited> runs;
+    for (int i = 0; i < kRuns; ++i)
+        runs.push_back(runWatched(program, configDir, list, switches));
+    auto medianAt = [&](const std::function<double(const Waited &)> &figure) {
+        int next = 0;
+        return medianOf(kRuns, [&] { return figure(runs[next++]); });
+    };
+    Medians m;
+    m.visibleMs = medianAt([](const Waited &w) { return w.visibleMs; });
+    for (size_t i = 0; i < runs.front().switchMs.size(); ++i)
+        m.switchMs.push_back(medianAt([i](const Waited &w) { return w.switchMs.size() > i ? w.switchMs[i] : -1; }));
+    for (size_t i = 0; i < runs.front().peakMb.size(); ++i)
+        m.peakMb.push_back(medianAt([i](const Waited &w) { return w.peakMb.size() > i ? w.peakMb[i] : -1; }));
+    return m;
+}
+
+// A catalogue of one Cartesian figure: the synthetic one of two, less its triangle.
+QString buildOneFigureRoot(const QString &root)
+{
+    QString error = buildRoot(root, 2);
+    sqlite3 *db = nullptr;
+    if (error.isEmpty()
+        && (sqlite3_open((root + QStringLiteral("/dbase/system.mdb")).toUtf8().constData(), &db) != SQLITE_OK
+            || sqlite3_exec(db, "DELETE FROM picMain WHERE LB <> 'B'", nullptr, nullptr, nullptr) != SQLITE_OK))
+        error = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_close(db);
+    return error;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::fprintf(stderr, "bench_waits needs an X server: run it under xvfb-run\n");
+        return 2;
+    }
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty())
+        sizes = {1000, 10000, 100000};
+
+    const QString program = QStringLiteral(QUILLAR_PROGRAM);
+    const QString list = QStringLiteral("LvFigure");
+    QTemporaryDir dir;
+    const QString configDir = dir.path() + QStringLiteral("/config");
+
+    const double bare = medianRuns(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window"),
+                                   configDir, QStringLiteral("bareWindow"), {})
+                            .visibleMs;
+    report(QStringLiteral("bare Qt window, start to painted"), bare, -1);
+
+    const QString oneFigure = dir.path() + QStringLiteral("/root-1");
+    if (const QString error = buildOneFigureRoot(oneFigure); !error.isEmpty()) {
+        std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
+        return 1;
+    }
+    pointSettingsAt(configDir, oneFigure);
+    const Medians one = medianRuns(program, configDir, list, {});
+    report(QStringLiteral("1 figure, start to rows visible"), one.visibleMs, bare);
+
+    for (int figures : sizes) {
+        const QString root = dir.path() + QStringLiteral("/root-%1").arg(figures);
+        if (const QString error = buildRoot(root, figures); !error.isEmpty()) {
+            std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
+            return 1;
+        }
+        pointSettingsAt(configDir, root);
+        const Medians m = medianRuns(program, configDir, list, QStringLiteral("Opt2,Opt1"));
+        report(QStringLiteral("%1 figures, start to rows visible").arg(figures), m.visibleMs, one.visibleMs);
+        const char *switches[] = {"to triangular", "back to Cartesian"};
+        for (size_t i = 0; i < m.switchMs.size() && i < 2; ++i)
+            report(QStringLiteral("%1 figures, switch %2").arg(figures).arg(QLatin1String(switches[i])), m.switchMs[i], -1);
+        if (m.peakMb.size() == 2)
+            std::printf("%-46s %9.1f MB  after two switches %6.1f MB  (1 figure: %.1f MB)\n",
+                        qPrintable(QStringLiteral("%1 figures, peak memory after start").arg(figures)), m.peakMb[0],
+                        m.peakMb[1], one.peakMb.empty() ? -1.0 : one.peakMb[0]);
+    }
+    return 0;
+}
