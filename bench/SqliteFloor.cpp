@@ -22,39 +22,47 @@ bool failed(sqlite3 *db, const char *what)
 class Arena
 {
 public:
-    void integer(sqlite3_int64 value) { append(SQLITE_INTEGER, &value, sizeof value); }
-    void real(double value) { append(SQLITE_FLOAT, &value, sizeof value); }
+    void integer(sqlite3_int64 value) { fixed(SQLITE_INTEGER, value); }
+    void real(double value) { fixed(SQLITE_FLOAT, value); }
     void bytes(int storageClass, const void *data, int size)
     {
         const std::uint32_t length = std::uint32_t(size);
-        append(storageClass, &length, sizeof length);
-        write(data, std::size_t(size));
+        char *cell = reserve(1 + sizeof length + length);
+        cell[0] = char(storageClass);
+        std::memcpy(cell + 1, &length, sizeof length);
+        if (length)
+            std::memcpy(cell + 1 + sizeof length, data, length);
     }
-    void null() { append(SQLITE_NULL, nullptr, 0); }
+    void null() { *reserve(1) = char(SQLITE_NULL); }
 
 private:
     static constexpr std::size_t kBlock = std::size_t(1) << 20;
 
-    void append(int storageClass, const void *data, std::size_t size)
+    template <typename T>
+    void fixed(int storageClass, T value)
     {
-        const char tag = char(storageClass);
-        write(&tag, 1);
-        write(data, size);
+        char *cell = reserve(1 + sizeof value);
+        cell[0] = char(storageClass);
+        std::memcpy(cell + 1, &value, sizeof value);
     }
-    void write(const void *data, std::size_t size)
+    char *reserve(std::size_t size)
     {
-        if (size == 0)
-            return;
-        if (m_blocks.empty() || m_used + size > m_capacity) {
-            m_capacity = std::max(kBlock, size);
-            m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_capacity));
-            m_used = 0;
-        }
-        std::memcpy(m_blocks.back().get() + m_used, data, size);
+        if (m_used + size > m_capacity) [[unlikely]]
+            newBlock(size);
+        char *at = m_block + m_used;
         m_used += size;
+        return at;
+    }
+    [[gnu::noinline]] void newBlock(std::size_t size)
+    {
+        m_capacity = std::max(kBlock, size);
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(m_capacity));
+        m_block = m_blocks.back().get();
+        m_used = 0;
     }
 
     std::vector<std::unique_ptr<char[]>> m_blocks;
+    char *m_block = nullptr;
     std::size_t m_used = 0;
     std::size_t m_capacity = 0;
 };
