@@ -1,6 +1,6 @@
 // The point and label editors beside the floor of the storage: a figure with
 // 10,000 points (labels) loaded into its editor beside the same select read
-// into strings through SQLite's C API, and 10,000 new points (labels) added
+// by storage class through SQLite's C API, and 10,000 new points (labels) added
 // through the editor's add button and saved beside one C API transaction of
 // the same statements. Also the preview of that figure redrawn from the open
 // point editor's rows, read and painted.
