@@ -37,7 +37,13 @@ double coldInChild(const char *what, const QString &root)
     QProcess process;
     process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--cold"), QLatin1String(what), root});
     process.waitForFinished(120000);
-    return QString::fromLatin1(process.readAllStandardOutput()).trimmed().toDouble();
+    bool ok = false;
+    const double ms = QString::fromLatin1(process.readAllStandardOutput()).trimmed().toDouble(&ok);
+    if (!ok || process.exitCode() != 0) {
+        std::fprintf(stderr, "the cold %s run failed: %s\n", what, process.readAllStandardError().constData());
+        return -1;
+    }
+    return ms;
 }
 
 int runColdChild(const QString &what, const QString &root)

@@ -61,6 +61,8 @@ Waited runWatched(const QString &program, const QString &configDir, const QStrin
         else
             std::fprintf(stderr, "%s\n", line.constData());
     }
+    if (waited.visibleMs < 0)
+        std::fprintf(stderr, "%s: no rows became visible (exit code %d)\n", qPrintable(program), process.exitCode());
     return waited;
 }
 
