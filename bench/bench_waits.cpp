@@ -18,7 +18,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <sqlite3.h>
 
 namespace {
 
@@ -92,19 +91,6 @@ Medians medianRuns(const QString &program, const QString &configDir, const QStri
     return m;
 }
 
-// A catalogue of one Cartesian figure: the synthetic one of two, less its triangle.
-QString buildOneFigureRoot(const QString &root)
-{
-    QString error = buildRoot(root, 2);
-    sqlite3 *db = nullptr;
-    if (error.isEmpty()
-        && (sqlite3_open((root + QStringLiteral("/dbase/system.mdb")).toUtf8().constData(), &db) != SQLITE_OK
-            || sqlite3_exec(db, "DELETE FROM picMain WHERE LB <> 'B'", nullptr, nullptr, nullptr) != SQLITE_OK))
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-    sqlite3_close(db);
-    return error;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -132,7 +118,7 @@ int main(int argc, char *argv[])
     report(QStringLiteral("bare Qt window, start to painted"), bare, -1);
 
     const QString oneFigure = dir.path() + QStringLiteral("/root-1");
-    if (const QString error = buildOneFigureRoot(oneFigure); !error.isEmpty()) {
+    if (const QString error = buildRoot(oneFigure, 1); !error.isEmpty()) { // its one figure is Cartesian
         std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
         return 1;
     }
