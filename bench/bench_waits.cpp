@@ -5,6 +5,8 @@
 // bare Qt window; the type switch (to the triangular list and back) to its
 // rows painted; the peak resident memory (VmHWM) after the start and after
 // the two switches, each switch beside the floor's select of its list.
+// The runs of all catalogues take turns, so that the load of a shared machine
+// falls on all alike.
 // Medians of five runs.
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/bench_waits [figures ...]
 #include "app/CatalogueStatements.h"
@@ -65,6 +67,16 @@ Waited runWatched(const QString &program, const QString &configDir, const QStrin
     return waited;
 }
 
+// What one run starts: a program, the settings it reads, the list it shows
+// and the buttons pressed once it is shown.
+struct Subject
+{
+    QString program;
+    QString configDir;
+    QString list;
+    QString switches;
+};
+
 // Medians of several runs, figure by figure.
 struct Medians
 {
@@ -73,14 +85,11 @@ struct Medians
     std::vector<double> peakMb;
 };
 
-Medians medianRuns(const QString &program, const QString &configDir, const QString &list, const QString &switches)
+Medians mediansOf(const std::vector<Waited> &runs)
 {
-    std::vector<Waited> runs;
-    for (int i = 0; i < kRuns; ++i)
-        runs.push_back(runWatched(program, configDir, list, switches));
     auto medianAt = [&](const std::function<double(const Waited &)> &figure) {
-        int next = 0;
-        return medianOf(kRuns, [&] { return figure(runs[next++]); });
+        size_t next = 0;
+        return medianOf(int(runs.size()), [&] { return figure(runs[next++]); });
     };
     Medians m;
     m.visibleMs = medianAt([](const Waited &w) { return w.visibleMs; });
@@ -89,6 +98,23 @@ Medians medianRuns(const QString &program, const QString &configDir, const QStri
     for (size_t i = 0; i < runs.front().peakMb.size(); ++i)
         m.peakMb.push_back(medianAt([i](const Waited &w) { return w.peakMb.size() > i ? w.peakMb[i] : -1; }));
     return m;
+}
+
+// Round after round, one run of every subject each: a burst of load on the
+// shared machine then falls on all of them alike, not on one subject's runs.
+std::vector<Medians> interleavedMedians(const std::vector<Subject> &subjects)
+{
+    std::vector<std::vector<Waited>> runs(subjects.size());
+    for (int round = 0; round < kRuns; ++round) {
+        for (size_t i = 0; i < subjects.size(); ++i) {
+            const Subject &s = subjects[i];
+            runs[i].push_back(runWatched(s.program, s.configDir, s.list, s.switches));
+        }
+    }
+    std::vector<Medians> medians;
+    for (const std::vector<Waited> &r : runs)
+        medians.push_back(mediansOf(r));
+    return medians;
 }
 
 } // namespace
@@ -110,30 +136,32 @@ int main(int argc, char *argv[])
     const QString program = QStringLiteral(QUILLAR_PROGRAM);
     const QString list = QStringLiteral("LvFigure");
     QTemporaryDir dir;
-    const QString configDir = dir.path() + QStringLiteral("/config");
-
-    const double bare = medianRuns(QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window"),
-                                   configDir, QStringLiteral("bareWindow"), {})
-                            .visibleMs;
-    report(QStringLiteral("bare Qt window, start to painted"), bare, -1);
-
-    const QString oneFigure = dir.path() + QStringLiteral("/root-1");
-    if (const QString error = buildRoot(oneFigure, 1); !error.isEmpty()) { // its one figure is Cartesian
-        std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
-        return 1;
-    }
-    pointSettingsAt(configDir, oneFigure);
-    const Medians one = medianRuns(program, configDir, list, {});
-    report(QStringLiteral("1 figure, start to rows visible"), one.visibleMs, bare);
-
-    for (int figures : sizes) {
+    // The bare window, then the program on 1 figure (its one figure is Cartesian), then each size.
+    std::vector<Subject> subjects = {
+        {QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window"),
+         dir.path() + QStringLiteral("/config-bare"), QStringLiteral("bareWindow"), {}}};
+    std::vector<int> figureCounts = {1};
+    figureCounts.insert(figureCounts.end(), sizes.begin(), sizes.end());
+    for (int figures : figureCounts) {
         const QString root = dir.path() + QStringLiteral("/root-%1").arg(figures);
         if (const QString error = buildRoot(root, figures); !error.isEmpty()) {
             std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
             return 1;
         }
+        const QString configDir = dir.path() + QStringLiteral("/config-%1").arg(figures);
         pointSettingsAt(configDir, root);
-        const Medians m = medianRuns(program, configDir, list, QStringLiteral("Opt2,Opt1"));
+        subjects.push_back({program, configDir, list, figures == 1 ? QString() : QStringLiteral("Opt2,Opt1")});
+    }
+    const std::vector<Medians> medians = interleavedMedians(subjects);
+
+    const double bare = medians[0].visibleMs;
+    const Medians &one = medians[1];
+    report(QStringLiteral("bare Qt window, start to painted"), bare, -1);
+    report(QStringLiteral("1 figure, start to rows visible"), one.visibleMs, bare);
+    for (size_t k = 0; k < sizes.size(); ++k) {
+        const int figures = sizes[k];
+        const Medians &m = medians[k + 2];
+        const QString catalogue = dir.path() + QStringLiteral("/root-%1/dbase/system.mdb").arg(figures);
         report(QStringLiteral("%1 figures, start to rows visible").arg(figures), m.visibleMs, one.visibleMs);
         // Each switch beside the floor's select of the list it shows.
         const char *switches[] = {"to triangular", "back to Cartesian"};
@@ -141,7 +169,7 @@ int main(int argc, char *argv[])
         for (size_t i = 0; i < m.switchMs.size() && i < 2; ++i) {
             const QString select = CatalogueStatements::figuresOfType(QLatin1String(letters[i]));
             report(QStringLiteral("%1 figures, switch %2").arg(figures).arg(QLatin1String(switches[i])), m.switchMs[i],
-                   medianOf(kRuns, [&] { return SqliteFloor::selectAll(root + QStringLiteral("/dbase/system.mdb"), select); }));
+                   medianOf(kRuns, [&] { return SqliteFloor::selectAll(catalogue, select); }));
         }
         if (m.peakMb.size() == 2)
             std::printf("%-46s %9.1f MB  after two switches %6.1f MB  (1 figure: %.1f MB)\n",
