@@ -1,82 +1,76 @@
 // The catalogue window beside the floor of the storage: the figure list loaded
 // for 1,000, 10,000 and 100,000 figures (two thirds Cartesian) beside the same
-// select read into strings through SQLite's C API; showing a row; saving 1,000
+// select read by storage class through SQLite's C API; showing a row; saving 1,000
 // changed and 1,000 new rows beside one C API transaction of the same
-// statements; the process from start to the shown window beside a bare Qt
-// program; and the peak resident memory with the largest catalogue listed.
+// statements. The list is timed cold (the first load of a fresh process) and
+// warm (repeated in one process). What the user waits for on a real X server
+// is bench_waits.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_catalogue [figures ...]
 #include "app/CatalogueStatements.h"
+#include "bench/BenchCatalogue.h"
 #include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
 #include "platform/listview/ListView.h"
-#include "tools/SyntheticCatalogue.h"
 #include "ui/catalogue/fMain.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
-QString buildRoot(const QString &root, int figures)
-{
-    SyntheticOptions options;
-    options.figures = figures;
-    return SyntheticCatalogue(options).buildRoot(root, false);
-}
-
-void pointSettingsAt(const QString &configDir, const QString &root)
-{
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir);
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestomar software"))
-        .setValue(QStringLiteral("Strativa/Path"), root);
-}
-
-// Wall time of a whole process run on the offscreen platform.
-double processMs(const QString &program, const QString &configDir)
+// The first list load of a process beside the floor's first select, each in
+// a process of its own: `bench_catalogue --cold list|floor ROOT` prints the
+// milliseconds. The operating system's file cache is warm (the catalogue was
+// just written); SQLite's, Qt's and malloc's are not.
+double coldInChild(const char *what, const QString &root)
 {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
-    env.insert(QStringLiteral("QUILLAR_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
-    process.setProcessEnvironment(env);
-    QElapsedTimer timer;
-    timer.start();
-    process.start(program, {});
+    process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--cold"), QLatin1String(what), root});
     process.waitForFinished(120000);
-    return timer.nsecsElapsed() / 1e6;
+    bool ok = false;
+    const double ms = QString::fromLatin1(process.readAllStandardOutput()).trimmed().toDouble(&ok);
+    if (!ok || process.exitCode() != 0) {
+        std::fprintf(stderr, "the cold %s run failed: %s\n", what, process.readAllStandardError().constData());
+        return -1;
+    }
+    return ms;
 }
 
-// Peak resident memory of one run of the program, measured by GNU time from
-// a process of its own size (a child forked from here would count our pages).
-double peakMegabytes(const QString &program, const QString &configDir)
+int runColdChild(const QString &what, const QString &root)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
-    env.insert(QStringLiteral("QUILLAR_QUIT_WHEN_SHOWN"), QStringLiteral("1"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral("/usr/bin/time"), {QStringLiteral("-f"), QStringLiteral("peak-kb %M"), program});
-    process.waitForFinished(120000);
-    const QString out = QString::fromLocal8Bit(process.readAllStandardError());
-    const qsizetype at = out.lastIndexOf(QLatin1String("peak-kb "));
-    return at < 0 ? -1 : out.mid(at + 8).trimmed().toDouble() / 1024.0;
+    const QString catalogue = root + QStringLiteral("/dbase/system.mdb");
+    double ms = -1;
+    if (what == QLatin1String("floor")) {
+        ms = SqliteFloor::selectAll(catalogue, CatalogueStatements::figuresOfType(QStringLiteral("B")));
+    } else {
+        pointSettingsAt(QFileInfo(root).path() + QStringLiteral("/config"), root);
+        fMain window;
+        window.show();
+        QCoreApplication::processEvents(); // the window's first paint, fonts included, is not the list's
+        ms = millisecondsOf([&] {
+            window.LoadFigData(1);
+            QCoreApplication::processEvents();
+        });
+    }
+    std::printf("%.2f\n", ms);
+    return ms < 0 ? 1 : 0;
 }
 
 // Edits 1,000 rows of the list through the panel and adds 1,000 new figures;
 // returns the statements the save will send, for the floor.
 std::vector<SqliteFloor::Statement> editAndAdd(fMain &window, ListView *list)
 {
+    using I = std::int64_t;
     std::vector<SqliteFloor::Statement> statements;
     const std::string select = "select * from picMain where th= ?";
     auto *name = window.findChild<QLineEdit *>(QStringLiteral("tPicName"));
@@ -88,11 +82,12 @@ std::vector<SqliteFloor::Statement> editAndAdd(fMain &window, ListView *list)
         window.cmdUpdate_Click();
         const std::string number = list->cell(list->selectedRow(), 1).toStdString();
         statements.push_back({select, {number}, true});
+        // Typed by column: texts, the group, the bounds as reals, the flags as integers.
         statements.push_back({"UPDATE picMain SET tm=?, figName=?, grp=?, LB='B', X1=?, X2=?, X3=?, X4=?, X5=?, X6=?, "
                               "X7=?, Y1=?, Y2=?, Y3=?, Y4=?, Y5=?, Y6=?, Y7=?, border=?, specialCase=?, Comment=?, "
                               "Vector=?, Bitmap=? WHERE th=?",
-                              {name->text().toStdString(), "BP", "2", "1", "2", "1", "1", "1", "0", "0", "1", "2",
-                               "1", "1", "1", "0", "0", "1", "0", "", "1", "0", number}});
+                              {name->text().toStdString(), "BP", I(2), 1.0, 2.0, 1.0, 1.0, 1.0, I(0), I(0), 1.0, 2.0,
+                               1.0, 1.0, 1.0, I(0), I(0), I(1), I(0), "", I(1), I(0), number}});
     }
     window.cmdAddPic_Click();
     for (int r = 0; r < 1000; ++r) {
@@ -117,6 +112,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     prepareBenchmarkRun();
+    if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--cold"))
+        return runColdChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i)
         sizes.push_back(std::atoi(argv[i]));
@@ -149,7 +146,10 @@ int main(int argc, char *argv[])
         int rows = 0;
         const QString select = CatalogueStatements::figuresOfType(QStringLiteral("B"));
         const double loadFloor = medianOf(5, [&] { return SqliteFloor::selectAll(catalogue, select, &rows); });
-        report(QStringLiteral("list %1 figures (%2 Cartesian)").arg(figures).arg(list->count()), load, loadFloor);
+        const QString listed = QStringLiteral("list %1 figures (%2 Cartesian), ").arg(figures).arg(list->count());
+        report(listed + QStringLiteral("cold"), medianOf(3, [&] { return coldInChild("list", root); }),
+               medianOf(3, [&] { return coldInChild("floor", root); }));
+        report(listed + QStringLiteral("warm"), load, loadFloor);
         if (rows != list->count())
             std::fprintf(stderr, "the floor read %d rows, the list shows %d\n", rows, list->count());
 
@@ -170,17 +170,6 @@ int main(int argc, char *argv[])
         QFile::copy(catalogue, copy);
         const double save = millisecondsOf([&] { window.cmdSaveLvFigure_Click(); });
         report(QStringLiteral("save 1000 changed and 1000 new rows"), save, SqliteFloor::inOneTransaction(copy, statements));
-
-        const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_bare_window");
-        const double start = medianOf(5, [&] { return processMs(QStringLiteral(QUILLAR_PROGRAM), configDir); });
-        report(QStringLiteral("start to shown window, %1 figures").arg(figures), start,
-               medianOf(5, [&] { return processMs(bare, configDir); }));
     }
-
-    // The largest catalogue listed by the real program, alone in its process.
-    const int largest = *std::max_element(sizes.begin(), sizes.end());
-    pointSettingsAt(configDir, dir.path() + QStringLiteral("/root-%1").arg(largest));
-    std::printf("%-46s %9.1f MB\n", qPrintable(QStringLiteral("peak memory, %1 figures listed").arg(largest)),
-                peakMegabytes(QStringLiteral(QUILLAR_PROGRAM), configDir));
     return 0;
 }

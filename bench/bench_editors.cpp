@@ -1,6 +1,6 @@
 // The point and label editors beside the floor of the storage: a figure with
 // 10,000 points (labels) loaded into its editor beside the same select read
-// into strings through SQLite's C API, and 10,000 new points (labels) added
+// by storage class through SQLite's C API, and 10,000 new points (labels) added
 // through the editor's add button and saved beside one C API transaction of
 // the same statements. Also the preview of that figure redrawn from the open
 // point editor's rows, read and painted.
@@ -23,6 +23,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -114,14 +115,16 @@ int main(int argc, char *argv[])
     }
 
     std::vector<SqliteFloor::Statement> points, labels;
+    const std::string emptyNumber = empty.toStdString();
     for (int r = 1; r <= rows; ++r) {
-        const std::string id = std::to_string(r), value = std::to_string(r % 97);
-        points.push_back({"select * from pData where th= ? and ID=?", {empty.toStdString(), id}, true});
+        const std::int64_t id = r;
+        const double value = r % 97;
+        points.push_back({"select * from pData where th= ? and ID=?", {emptyNumber, id}, true});
         points.push_back({"INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES (?, ?, 1, 1, ?, ?, 1)",
-                          {empty.toStdString(), id, value, value}});
-        labels.push_back({"select * from picLable where th= ? and ID=?", {empty.toStdString(), id}, true});
+                          {emptyNumber, id, value, value}});
+        labels.push_back({"select * from picLable where th= ? and ID=?", {emptyNumber, id}, true});
         labels.push_back({"INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES (?, ?, ?, ?, ?)",
-                          {empty.toStdString(), id, value, value, "标签 " + id}});
+                          {emptyNumber, id, value, value, "标签 " + std::to_string(r)}});
     }
     measureAddAndSave<fPicData>(
         QStringLiteral("points"), catalogue, empty, rows,
