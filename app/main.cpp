@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QScreen>
-#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -34,8 +33,5 @@ int main(int argc, char *argv[])
         window.move(frame.topLeft());
     }
     window.show();
-    // The start-up benchmark times the process up to the shown window.
-    if (qEnvironmentVariableIsSet("QUILLAR_QUIT_WHEN_SHOWN"))
-        QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();
 }
