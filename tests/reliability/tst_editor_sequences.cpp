@@ -520,12 +520,7 @@ class EditorSequencesTest : public QObject
 
 private slots:
     void init() { QFETCH(int, seed); generator.seed(seed); }
-    void cleanup()
-    {
-        delete SingleWindow<fGroup>::instance();
-        delete SingleWindow<fPicData>::instance();
-        delete SingleWindow<fPicLbl>::instance();
-    }
+    void cleanup() { closeSubEditors(); }
 
     void pointEditor_data() { seedRows(); }
     void labelEditor_data() { seedRows(); }

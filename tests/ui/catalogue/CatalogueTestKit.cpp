@@ -1,5 +1,9 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
+#include "ui/common/SingleWindow.h"
+#include "ui/groups/fGroup.h"
+#include "ui/labels/fPicLbl.h"
+#include "ui/points/fPicData.h"
 
 QVariantMap cartesianFigure(const QString &number, const QString &thumbnail)
 {
@@ -35,6 +39,13 @@ fMain &CatalogueWindow::open()
     window = std::make_unique<fMain>();
     window->Form_Load();
     return *window;
+}
+
+void closeSubEditors()
+{
+    delete SingleWindow<fGroup>::instance();
+    delete SingleWindow<fPicData>::instance();
+    delete SingleWindow<fPicLbl>::instance();
 }
 
 void clickOption(const QWidget &window, const char *option)

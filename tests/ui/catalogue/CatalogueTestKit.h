@@ -31,6 +31,10 @@ inline ListView *figureList(const QWidget &window)
     return control<ListView>(window, "LvFigure");
 }
 
+// Closes the group, point and label windows the catalogue opened, unsaved
+// work and all, so the next test finds none open.
+void closeSubEditors();
+
 // Clicks a diagram-type option on its round indicator.
 void clickOption(const QWidget &window, const char *option);
 void clickRow(const QWidget &window, int row); // 0-based, as a user would

@@ -60,12 +60,7 @@ class HostCatalogueTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        delete SingleWindow<fGroup>::instance();
-        delete SingleWindow<fPicData>::instance();
-        delete SingleWindow<fPicLbl>::instance();
-    }
+    void cleanup() { closeSubEditors(); }
 
     void readsItAndRefusesEverySave()
     {

@@ -43,12 +43,7 @@ class UnsavedWorkTest : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        delete SingleWindow<fGroup>::instance();
-        delete SingleWindow<fPicData>::instance();
-        delete SingleWindow<fPicLbl>::instance();
-    }
+    void cleanup() { closeSubEditors(); }
 
     void closingAsksWithItsThreeButtons()
     {

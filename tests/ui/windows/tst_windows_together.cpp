@@ -25,12 +25,7 @@ class WindowsTogetherTest : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        delete SingleWindow<fGroup>::instance();
-        delete SingleWindow<fPicData>::instance();
-        delete SingleWindow<fPicLbl>::instance();
-    }
+    void cleanup() { closeSubEditors(); }
 
     void editorsOpenTheNumberTheCatalogueShows()
     {
