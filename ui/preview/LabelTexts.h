@@ -16,6 +16,8 @@ public:
     struct Text
     {
         QSizeF size;
+        // Texts of several lines are only measured: a static text would
+        // place their antialiased edges a little differently from drawText.
         bool multiline = false;
         QStaticText line; // single-line texts, drawn from their top left
     };
