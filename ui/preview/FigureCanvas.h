@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/preview/FigureDrawing.h"
+#include "ui/preview/LabelTexts.h"
 
 #include <QWidget>
 
@@ -19,4 +20,5 @@ protected:
 
 private:
     FigureDrawing m_drawing;
+    LabelTexts m_labelTexts;
 };

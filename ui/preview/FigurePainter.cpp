@@ -144,7 +144,8 @@ double FigurePainter::Scale::fraction(double value) const
     return (value - from) / (to - from);
 }
 
-FigurePainter::FigurePainter(const FigureDrawing &figure, QSize size) : m_figure(figure), m_size(size)
+FigurePainter::FigurePainter(const FigureDrawing &figure, QSize size, LabelTexts *texts)
+    : m_figure(figure), m_size(size), m_texts(texts)
 {
     const double f = fontPixels();
     if (m_figure.triangular) {
@@ -349,30 +350,32 @@ QFont FigurePainter::labelFont() const
     return figureFont(fontPixels() - (m_figure.labels.size() > 10 ? 1 : 0));
 }
 
-QRectF FigurePainter::labelBox(const FigureLabel &label, const QFontMetricsF &metrics) const
+QRectF FigurePainter::labelBox(const FigureLabel &label, const LabelTexts::Text &text) const
 {
-    const QSizeF size = label.text.contains(QLatin1Char('\n'))
-                            ? metrics.boundingRect(QRectF(), Qt::AlignCenter, label.text).size()
-                            : QSizeF(metrics.horizontalAdvance(label.text), metrics.height());
-    QRectF placed(QPointF(), size);
+    QRectF placed(QPointF(), text.size);
     placed.moveCenter(toPixel(label.x, label.y));
     return placed;
 }
 
 QRectF FigurePainter::labelBox(const FigureLabel &label) const
 {
-    return labelBox(label, QFontMetricsF(labelFont()));
+    LabelTexts texts;
+    texts.begin(labelFont());
+    return labelBox(label, texts.of(label.text));
 }
 
 void FigurePainter::drawLabels(QPainter &p) const
 {
+    LabelTexts ownTexts;
+    LabelTexts &texts = m_texts ? *m_texts : ownTexts;
     p.setFont(labelFont());
-    const QFontMetricsF metrics(p.font());
+    texts.begin(p.font());
     const QRectF canvas(QPointF(0, 0), QSizeF(m_size));
     for (const FigureLabel &label : m_figure.labels) {
         if (!placeable({1, false, label.x, label.y}) || !kDrawnFractions.contains(fractionOf(label.x, label.y)))
             continue;
-        const QRectF placed = labelBox(label, metrics);
+        const LabelTexts::Text &text = texts.of(label.text);
+        const QRectF placed = labelBox(label, text);
         if (!placed.intersects(canvas))
             continue;
         // Field names inside the diagram are centred on their spot; text
@@ -381,9 +384,10 @@ void FigurePainter::drawLabels(QPainter &p) const
                                                        && label.y <= 1.732 * std::min(label.x, 100 - label.x)
                                                 : m_plot.contains(placed.center());
         p.setPen(inside ? kLabel : kText);
-        if (label.text.contains(QLatin1Char('\n')))
+        if (text.multiline)
             p.drawText(placed, inside ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, label.text);
         else
-            p.drawText(QPointF(placed.left(), placed.top() + metrics.ascent()), label.text);
+            p.drawStaticText(placed.topLeft(), text.line);
     }
+    texts.end();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/preview/FigureDrawing.h"
+#include "ui/preview/LabelTexts.h"
 
 #include <QImage>
 #include <QPointF>
@@ -8,7 +9,6 @@
 #include <QSize>
 
 class QFont;
-class QFontMetricsF;
 class QPainter;
 
 // Draws a figure the way the host does: Cartesian figures on their axes
@@ -21,7 +21,8 @@ class QPainter;
 class FigurePainter
 {
 public:
-    FigurePainter(const FigureDrawing &figure, QSize size);
+    // `texts`, when given, keeps the labels' texts laid out for the next paint.
+    FigurePainter(const FigureDrawing &figure, QSize size, LabelTexts *texts = nullptr);
 
     QImage paint() const;
     void paint(QPainter &p) const;
@@ -52,10 +53,11 @@ private:
     QPointF fromFraction(QPointF fraction) const;
     int fontPixels() const;
     QFont labelFont() const;
-    QRectF labelBox(const FigureLabel &label, const QFontMetricsF &metrics) const;
+    QRectF labelBox(const FigureLabel &label, const LabelTexts::Text &text) const;
 
     const FigureDrawing &m_figure;
     QSize m_size;
     QRectF m_plot; // Cartesian plot area, or the triangle's bounding box
     Scale m_x, m_y;
+    LabelTexts *m_texts;
 };

@@ -86,15 +86,15 @@ bool drawsOn(const FigureDrawing &figure, double x, double y)
 
 void readPoints(std::span<const ListRow> rows, FigureDrawing &figure, CellReader &cells, QStringList &notes)
 {
-    std::vector<const ListRow *> ordered;
+    // Lines run through their points in point-number order, wherever a row
+    // stands; each number is read once, not at every comparison.
+    std::vector<std::pair<double, const ListRow *>> ordered;
     for (const ListRow &row : rows) {
         if (row.tag != RowState::Deleted)
-            ordered.push_back(&row);
+            ordered.emplace_back(leadingNumber(row.text), &row);
     }
-    // Lines run through their points in point-number order, wherever a row stands.
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const ListRow *a, const ListRow *b) { return leadingNumber(a->text) < leadingNumber(b->text); });
-    for (const ListRow *row : ordered) {
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[_, row] : ordered) {
         const QString number = numberWithMark(row->text, QString());
         const QString what = QStringLiteral("点 %1 未画出").arg(number);
         const auto series = cells.number(cellOf(*row, 1), QStringLiteral("Series"), what);

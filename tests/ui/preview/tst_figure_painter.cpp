@@ -115,6 +115,23 @@ private slots:
         }
     }
 
+    void keptLabelTextsFollowEditsAndSizes()
+    {
+        // Texts kept laid out between paints draw what a fresh paint draws,
+        // after a label's text changed and at a size with another type size.
+        DiagramTemplate figure = demoFigure("B001");
+        LabelTexts texts;
+        const QImage before = FigurePainter(figure, kSize, &texts).paint();
+        QCOMPARE(before, FigurePainter(figure, kSize).paint());
+        figure.labels[0].text = QStringLiteral("改过的\n两行");
+        figure.labels[1].text += QStringLiteral("岩");
+        const QImage edited = FigurePainter(figure, kSize, &texts).paint();
+        QVERIFY(edited != before);
+        QCOMPARE(edited, FigurePainter(figure, kSize).paint());
+        const QSize low(640, 420); // a smaller type
+        QCOMPARE(FigurePainter(figure, low, &texts).paint(), FigurePainter(figure, low).paint());
+    }
+
     void axisTitlesStayWholeAtEverySize_data()
     {
         QTest::addColumn<QSize>("size");
