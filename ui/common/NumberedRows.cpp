@@ -6,6 +6,7 @@
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/NumberText.h"
+#include "ui/common/RowNumbersInUse.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,21 +44,6 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
     }
 }
 
-QList<double> numbersInList(const ListView &list)
-{
-    QList<double> numbers;
-    numbers.reserve(list.count() * 2);
-    for (int row = 0; row < list.count(); ++row) {
-        numbers << leadingNumber(list.text(row));
-        const QVariant key = list.storedKey(row);
-        if (key.typeId() == QMetaType::LongLong || key.typeId() == QMetaType::Double)
-            numbers << key.toDouble();
-        else if (key.isValid())
-            numbers << leadingNumber(valueText(key));
-    }
-    return numbers;
-}
-
 double freeRowNumber(int rowCount, const QList<double> &numbersInUse)
 {
     const double count = rowCount;
@@ -69,17 +55,10 @@ double freeRowNumber(int rowCount, const QList<double> &numbersInUse)
 
 double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField)
 {
-    QList<double> inUse = numbersInList(list);
-    try {
-        Recordset stored;
-        stored.open(storedSql, gConn);
-        const int key = stored.fieldIndex(keyField);
-        for (int i = 1; i <= stored.recordCount(); ++i) {
-            stored.setAbsolutePosition(i);
-            inUse << leadingNumber(valueText(stored.value(key)));
-        }
-    } catch (const DbError &) {
-        // Only the list's numbers are known now.
-    }
-    return freeRowNumber(list.count() + 1, inUse);
+    RowNumbersInUse &inUse = RowNumbersInUse::of(list);
+    inUse.refreshStored(storedSql, keyField);
+    const double count = list.count() + 1;
+    if (!inUse.contains(count))
+        return count;
+    return std::floor(inUse.highest()) + 1;
 }
