@@ -8,9 +8,6 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/RowNumbersInUse.h"
 
-#include <algorithm>
-#include <cmath>
-
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields)
 {
     std::vector<ListRow> rows;
@@ -44,21 +41,9 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
     }
 }
 
-double freeRowNumber(int rowCount, const QList<double> &numbersInUse)
-{
-    const double count = rowCount;
-    if (!numbersInUse.contains(count))
-        return count;
-    const double highest = *std::max_element(numbersInUse.cbegin(), numbersInUse.cend());
-    return std::floor(highest) + 1;
-}
-
 double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField)
 {
     RowNumbersInUse &inUse = RowNumbersInUse::of(list);
     inUse.refreshStored(storedSql, keyField);
-    const double count = list.count() + 1;
-    if (!inUse.contains(count))
-        return count;
-    return std::floor(inUse.highest()) + 1;
+    return inUse.freeNumber(list.count() + 1);
 }

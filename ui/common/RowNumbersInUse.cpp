@@ -9,6 +9,7 @@
 #include "ui/common/NumberText.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -144,6 +145,14 @@ void RowNumbersInUse::refreshStored(const QString &storedSql, const QString &key
     } catch (const DbError &) {
         m_storedStamp.clear(); // only the list's numbers are known now; try again next time
     }
+}
+
+double RowNumbersInUse::freeNumber(int rowCount) const
+{
+    const double count = rowCount;
+    if (!contains(count))
+        return count;
+    return std::floor(highest()) + 1;
 }
 
 bool RowNumbersInUse::contains(double number) const

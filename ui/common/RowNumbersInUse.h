@@ -25,12 +25,15 @@ public:
     // cannot be read leaves only the list's numbers.
     void refreshStored(const QString &storedSql, const QString &keyField);
 
-    bool contains(double number) const;
-    // The highest number in use; only called when some number is.
-    double highest() const;
+    // `rowCount` when no number in use equals it; otherwise the smallest
+    // whole number above every number in use.
+    double freeNumber(int rowCount) const;
 
 private:
     explicit RowNumbersInUse(const ListView &list);
+
+    bool contains(double number) const;
+    double highest() const; // only called when some number is in use
 
     struct RowNumbers
     {
