@@ -5,7 +5,6 @@
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
-#include "ui/common/NumberText.h"
 #include "ui/common/RowNumbersInUse.h"
 
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields)

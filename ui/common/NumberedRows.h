@@ -21,7 +21,6 @@ std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyFiel
 // when it is free; otherwise the smallest whole number above every number in
 // use. In use are the list's numbers (each row's number as shown and the
 // number it was loaded with) and those `storedSql` reads from `keyField` now
-// (records may have come in since the list was loaded). A catalogue that cannot be read
-// leaves the list's numbers; the save checks again.
+// (records may have come in since the list was loaded). A catalogue that
+// cannot be read leaves the list's numbers; the save checks again.
 double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField);
-
