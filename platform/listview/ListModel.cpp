@@ -89,4 +89,5 @@ void ListModel::setTag(int r, int tag)
 void ListModel::setStoredKey(int r, const QVariant &key)
 {
     m_rows[static_cast<size_t>(r)].storedKey = key;
+    emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
 }

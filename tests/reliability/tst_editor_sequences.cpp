@@ -10,7 +10,6 @@
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/catalogue/NewFigNumber.h"
 #include "ui/common/NumberText.h"
-#include "ui/common/NumberedRows.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
@@ -18,6 +17,7 @@
 
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -124,7 +124,9 @@ struct EditorModel : RowsModel<double>
             click(0);
     }
 
-    // The number a new row gets: free among the rows and the stored records.
+    // The number a new row gets: the row count, the new row included, when no
+    // row and no stored record uses it; otherwise the smallest whole number
+    // above every number in use.
     double newRowNumber(const Table &table) const
     {
         QList<double> inUse;
@@ -132,7 +134,10 @@ struct EditorModel : RowsModel<double>
             inUse << leadingNumber(row.text) << row.stored.value_or(leadingNumber(row.text));
         for (const auto &entry : table)
             inUse << entry.first;
-        return freeRowNumber(int(rows.size()) + 1, inUse);
+        const double count = double(rows.size() + 1);
+        if (!inUse.contains(count))
+            return count;
+        return std::floor(*std::max_element(inUse.cbegin(), inUse.cend())) + 1;
     }
 
     void click(int row)

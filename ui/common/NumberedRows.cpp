@@ -5,10 +5,7 @@
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
-#include "ui/common/NumberText.h"
-
-#include <algorithm>
-#include <cmath>
+#include "ui/common/RowNumbersInUse.h"
 
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields)
 {
@@ -43,43 +40,9 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
     }
 }
 
-QList<double> numbersInList(const ListView &list)
-{
-    QList<double> numbers;
-    numbers.reserve(list.count() * 2);
-    for (int row = 0; row < list.count(); ++row) {
-        numbers << leadingNumber(list.text(row));
-        const QVariant key = list.storedKey(row);
-        if (key.typeId() == QMetaType::LongLong || key.typeId() == QMetaType::Double)
-            numbers << key.toDouble();
-        else if (key.isValid())
-            numbers << leadingNumber(valueText(key));
-    }
-    return numbers;
-}
-
-double freeRowNumber(int rowCount, const QList<double> &numbersInUse)
-{
-    const double count = rowCount;
-    if (!numbersInUse.contains(count))
-        return count;
-    const double highest = *std::max_element(numbersInUse.cbegin(), numbersInUse.cend());
-    return std::floor(highest) + 1;
-}
-
 double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField)
 {
-    QList<double> inUse = numbersInList(list);
-    try {
-        Recordset stored;
-        stored.open(storedSql, gConn);
-        const int key = stored.fieldIndex(keyField);
-        for (int i = 1; i <= stored.recordCount(); ++i) {
-            stored.setAbsolutePosition(i);
-            inUse << leadingNumber(valueText(stored.value(key)));
-        }
-    } catch (const DbError &) {
-        // Only the list's numbers are known now.
-    }
-    return freeRowNumber(list.count() + 1, inUse);
+    RowNumbersInUse &inUse = RowNumbersInUse::of(list);
+    inUse.refreshStored(storedSql, keyField);
+    return inUse.freeNumber(list.count() + 1);
 }

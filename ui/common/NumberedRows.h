@@ -2,7 +2,6 @@
 
 #include "platform/listview/ListModel.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -18,17 +17,10 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
 // The same rows read from an open record set.
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields);
 
-// Every number the list uses: each row's number as shown and the number it
-// was loaded with.
-QList<double> numbersInList(const ListView &list);
-
-// The number a row added to `list` gets: free among the list's numbers and
-// those `storedSql` reads from `keyField` now (records may have come in since
-// the list was loaded). A catalogue that cannot be read leaves the list's
-// numbers; the save checks again.
+// The number a row added to `list` gets: the row count, the new row included,
+// when it is free; otherwise the smallest whole number above every number in
+// use. In use are the list's numbers (each row's number as shown and the
+// number it was loaded with) and those `storedSql` reads from `keyField` now
+// (records may have come in since the list was loaded). A catalogue that
+// cannot be read leaves the list's numbers; the save checks again.
 double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField);
-
-// The number of a new row: the row count, the new row included, when no row
-// of the list and no stored record uses it; otherwise the smallest whole
-// number above every number in use.
-double freeRowNumber(int rowCount, const QList<double> &numbersInUse);
