@@ -5,9 +5,7 @@
 #include "platform/database/StatementForm.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <sqlite3.h>
 
 namespace {
 
@@ -44,7 +42,7 @@ QString withRowId(const QString &sql)
     return QString(sql).insert(select + 6, QStringLiteral(" _rowid_ AS %1,").arg(kRowIdField));
 }
 
-std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const QSqlRecord &record, Connection &connection)
+std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Statement &result, Connection &connection)
 {
     auto layout = std::make_shared<ResultLayout>();
     layout->table = table;
@@ -52,8 +50,8 @@ std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const QSqlRec
     QHash<QString, int> columnByLowerName;
     for (int c = 0; c < layout->tableColumns.size(); ++c)
         columnByLowerName.insert(layout->tableColumns[c].name.toLower(), c);
-    for (int f = 0; f + 1 < record.count(); ++f) {
-        const QString name = record.fieldName(f + 1);
+    for (int f = 0; f + 1 < result.columnCount(); ++f) {
+        const QString name = result.columnName(f + 1);
         const int column = columnByLowerName.value(name.toLower(), -1);
         layout->fieldNames << name;
         layout->fieldByName.insert(name, f);
@@ -75,38 +73,84 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     if (head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
     const StatementForm form = statementForm(withRowId(sql), withRowId(head).size());
-    QSqlQuery &q = connection->prepared(form.sql, sql);
-    q.setForwardOnly(true);
+    Statement &q = connection->prepared(form.sql, sql);
     for (int i = 0; i < form.values.size(); ++i)
         q.bindValue(i, form.values[i]);
-    if (!q.exec()) {
-        const QSqlError error = q.lastError();
+    const auto refused = [&] {
+        const SqliteError error = q.lastError();
         q.finish();
-        throw sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), sql);
-    }
+        return sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), sql);
+    };
+    if (!q.exec())
+        throw refused();
 
     std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
     if (!layout) {
-        layout = layoutOf(tableOfHead(head), q.record(), *connection);
+        layout = layoutOf(tableOfHead(head), q, *connection);
         connection->recordLayout(head, layout);
     }
-    const int fieldCount = layout->fieldNames.size();
-    while (q.next()) {
-        Row row;
-        row.rowId = q.value(0).toLongLong();
-        row.values.reserve(fieldCount);
-        for (int f = 0; f < fieldCount; ++f) {
-            const int column = layout->tableColumnOfField[f];
-            const QVariant stored = q.value(f + 1);
-            row.values << (column < 0 ? stored : toReadValue(layout->tableColumns[column].kind, stored));
-        }
-        m_rows.push_back(std::move(row));
-    }
-    q.finish(); // the prepared query is kept: let go of the file until its next run
-    m_connection = std::move(connection);
     m_layout = std::move(layout);
-    m_position = m_rows.empty() ? 0 : 1;
+    readRows(q);
+    if (q.lastError().code != 0) { // the file failed midway: no half list
+        m_rows.clear(0);
+        m_layout.reset();
+        throw refused();
+    }
+    q.finish(); // the prepared statement is kept: let go of the file until its next run
+    m_connection = std::move(connection);
+    m_position = m_rows.rowCount() == 0 ? 0 : 1;
     m_open = true;
+}
+
+// Straight from SQLite by each value's storage class: no QVariant, no UTF-16
+// on the way. Boolean columns are read as the program sees them.
+void Recordset::readRows(Statement &q)
+{
+    sqlite3_stmt *s = q.handle();
+    const int fieldCount = m_layout->fieldNames.size();
+    QVector<bool> isBoolean(fieldCount);
+    for (int f = 0; f < fieldCount; ++f) {
+        const int column = m_layout->tableColumnOfField[f];
+        isBoolean[f] = column >= 0 && m_layout->tableColumns[column].kind == ColumnKind::Boolean;
+    }
+    m_rows.clear(fieldCount);
+    while (q.next()) {
+        const int row = m_rows.rowCount();
+        m_rows.appendRow(sqlite3_column_int64(s, 0));
+        for (int f = 0; f < fieldCount; ++f) {
+            const int c = f + 1;
+            switch (sqlite3_column_type(s, c)) {
+            case SQLITE_INTEGER:
+                if (isBoolean[f])
+                    m_rows.setBoolean(row, f, sqlite3_column_int64(s, c) != 0);
+                else
+                    m_rows.setInteger(row, f, sqlite3_column_int64(s, c));
+                break;
+            case SQLITE_FLOAT:
+                if (isBoolean[f])
+                    m_rows.setBoolean(row, f, sqlite3_column_double(s, c) != 0.0);
+                else
+                    m_rows.setReal(row, f, sqlite3_column_double(s, c));
+                break;
+            case SQLITE_TEXT:
+                if (isBoolean[f]) // "True", "False" or a number written as text
+                    m_rows.setValue(row, f, toReadValue(ColumnKind::Boolean, q.value(c)));
+                else
+                    m_rows.setText(row, f, reinterpret_cast<const char *>(sqlite3_column_text(s, c)),
+                                   size_t(sqlite3_column_bytes(s, c)));
+                break;
+            case SQLITE_BLOB:
+                if (isBoolean[f])
+                    m_rows.setValue(row, f, toReadValue(ColumnKind::Boolean, q.value(c)));
+                else
+                    m_rows.setBytes(row, f, static_cast<const char *>(sqlite3_column_blob(s, c)),
+                                    size_t(sqlite3_column_bytes(s, c)));
+                break;
+            default: // NULL, as a new row starts
+                break;
+            }
+        }
+    }
 }
 
 void Recordset::close()
@@ -114,7 +158,7 @@ void Recordset::close()
     m_open = false;
     m_connection.reset();
     m_layout.reset();
-    m_rows.clear();
+    m_rows.clear(0);
     m_position = 0;
     m_adding = false;
     m_pending.clear();
@@ -169,7 +213,7 @@ QVariant Recordset::value(int f) const
     }
     if (m_adding)
         return QVariant();
-    return m_rows[m_position - 1].values[f];
+    return m_rows.value(m_position - 1, f);
 }
 
 QString Recordset::text(const QString &field) const
@@ -204,7 +248,7 @@ void Recordset::addNew()
 void Recordset::update()
 {
     requireCurrentRecord();
-    m_connection->database(); // fails on a closed connection even with nothing to write
+    m_connection->requireOpen(); // fails on a closed connection even with nothing to write
     if (m_adding)
         insertPending();
     else
@@ -225,20 +269,20 @@ void Recordset::insertPending()
     const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES")
                                         : QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names
                                               + QStringLiteral(") VALUES (") + marks + QLatin1Char(')');
-    QSqlQuery &q = m_connection->prepared(sql);
+    Statement &q = m_connection->prepared(sql);
     for (int i = 0; i < fields.size(); ++i)
         q.bindValue(i, m_pending.value(fields[i]));
-    if (!q.exec())
-        throw sqliteFailure(q.lastError(), QStringLiteral("数据表 %1 不接受这条新记录").arg(m_layout->table),
+    if (!q.exec()) {
+        const SqliteError error = q.lastError();
+        q.finish();
+        throw sqliteFailure(error, QStringLiteral("数据表 %1 不接受这条新记录").arg(m_layout->table),
                             m_connection->path());
-
-    Row row;
-    row.rowId = q.lastInsertId().toLongLong();
-    row.values.resize(m_layout->fieldNames.size());
-    for (int f : fields)
-        row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+    }
     q.finish();
-    m_rows.push_back(std::move(row));
+    const int row = recordCount();
+    m_rows.appendRow(q.lastInsertId());
+    for (int f : fields)
+        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, m_pending.value(f)));
     m_position = recordCount();
     m_adding = false;
 }
@@ -253,22 +297,25 @@ void Recordset::updatePending()
     for (int f : fields) // only writable fields are pending
         sql += m_layout->quotedColumnOfField[f] + (f == fields.back() ? QStringLiteral("=?") : QStringLiteral("=?,"));
     sql += QStringLiteral(" WHERE _rowid_=?");
-    QSqlQuery &q = m_connection->prepared(sql);
-    Row &row = m_rows[m_position - 1];
+    Statement &q = m_connection->prepared(sql);
+    const int row = m_position - 1;
     int i = 0;
     for (int f : fields)
         q.bindValue(i++, m_pending.value(f));
-    q.bindValue(i, row.rowId);
-    if (!q.exec())
-        throw sqliteFailure(q.lastError(), QStringLiteral("数据表 %1 不接受这次修改").arg(m_layout->table),
+    q.bindValue(i, m_rows.rowId(row));
+    if (!q.exec()) {
+        const SqliteError error = q.lastError();
+        q.finish();
+        throw sqliteFailure(error, QStringLiteral("数据表 %1 不接受这次修改").arg(m_layout->table),
                             m_connection->path());
+    }
     const int changed = q.numRowsAffected();
     q.finish();
     if (changed == 0)
         throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_layout->table));
     for (int f : fields) {
-        row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, m_pending.value(f)));
         if (writableColumn(f).isRowId)
-            row.rowId = m_pending.value(f).toLongLong();
+            m_rows.setRowId(row, m_pending.value(f).toLongLong());
     }
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "platform/database/Connection.h"
+#include "platform/database/StoredRows.h"
 
 #include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <memory>
-#include <vector>
 
 // The rows of one select over one table, all read when it opens (so the count
 // is known at once), reached by absolute position 1..count. Fields are read
@@ -21,7 +21,7 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
-    int recordCount() const { return static_cast<int>(m_rows.size()); }
+    int recordCount() const { return m_rows.rowCount(); }
     int absolutePosition() const { return m_position; } // 0: no current record
     void setAbsolutePosition(int position);
 
@@ -36,12 +36,7 @@ public:
     void update();
 
 private:
-    struct Row
-    {
-        qint64 rowId = 0;
-        QVector<QVariant> values;
-    };
-
+    void readRows(Statement &q);
     const TableColumn &writableColumn(int fieldIndex) const;
     void requireCurrentRecord() const;
     void insertPending();
@@ -50,7 +45,7 @@ private:
     bool m_open = false;
     std::shared_ptr<Connection> m_connection;
     std::shared_ptr<const ResultLayout> m_layout;
-    std::vector<Row> m_rows;
+    StoredRows m_rows;
     int m_position = 0;
 
     bool m_adding = false;
