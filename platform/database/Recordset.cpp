@@ -218,7 +218,15 @@ QVariant Recordset::value(int f) const
 
 QString Recordset::text(const QString &field) const
 {
-    return valueText(value(field));
+    return text(fieldIndex(field));
+}
+
+QString Recordset::text(int f) const
+{
+    requireCurrentRecord();
+    if (m_adding || m_pending.contains(f) || f < 0 || f >= m_layout->fieldNames.size())
+        return valueText(value(f)); // the rare cases, and the error for a bad index
+    return m_rows.text(m_position - 1, f);
 }
 
 const TableColumn &Recordset::writableColumn(int fieldIndex) const

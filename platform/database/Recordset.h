@@ -30,6 +30,7 @@ public:
     // For long reads: look a field up once, then read it by its index.
     int fieldIndex(const QString &field) const; // throws for a field not in the result
     QVariant value(int fieldIndex) const;
+    QString text(int fieldIndex) const;
     void setValue(const QString &field, const QVariant &value);
 
     void addNew();

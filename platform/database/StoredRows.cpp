@@ -1,5 +1,7 @@
 #include "platform/database/StoredRows.h"
 
+#include "platform/database/ColumnKind.h"
+
 #include <cstring>
 #include <limits>
 
@@ -117,4 +119,24 @@ QVariant StoredRows::value(int row, int field) const
         break;
     }
     return QVariant();
+}
+
+QString StoredRows::text(int row, int field) const
+{
+    const Value &v = m_values[size_t(row) * size_t(m_fieldCount) + size_t(field)];
+    switch (v.type) {
+    case Value::Integer:
+        return integerValueText(v.n);
+    case Value::Real:
+        return realValueText(v.d);
+    case Value::Boolean:
+        return v.n != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case Value::Text:
+        return QString::fromUtf8(v.data, v.size);
+    case Value::Bytes:
+        return valueText(QByteArray(v.data, v.size));
+    case Value::Null:
+        break;
+    }
+    return QString();
 }

@@ -28,6 +28,7 @@ public:
     void setValue(int row, int field, const QVariant &value);
 
     QVariant value(int row, int field) const;
+    QString text(int row, int field) const; // valueText() of value(), without the QVariant
 
 private:
     struct Value

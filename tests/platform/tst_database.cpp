@@ -11,8 +11,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -183,6 +186,36 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QString, text);
         QCOMPARE(valueText(value), text);
+    }
+
+    // Shortest texts, bit patterns of every kind and 15-digit ties: each
+    // number reads as Qt's 15-digit general form would write it.
+    void realTextsAgreeWithQt()
+    {
+        QRandomGenerator random(20261207);
+        const auto qtText = [](double d) {
+            return QString::number(d, 'g', 15).replace(QLatin1Char('e'), QLatin1Char('E'));
+        };
+        for (int i = 0; i < 200000; ++i) {
+            double d = 0;
+            switch (i % 3) {
+            case 0: { // any bit pattern
+                const quint64 bits = random.generate64();
+                std::memcpy(&d, &bits, sizeof d);
+                break;
+            }
+            case 1: // a short decimal, as catalogues hold them
+                d = double(random.bounded(-100000, 100000)) / std::pow(10.0, random.bounded(0, 12));
+                break;
+            default: // a 16-digit decimal, many of them ties
+                d = (1.0 + double(random.bounded(1000000000)) / 1e9) * std::pow(10.0, random.bounded(-20, 20))
+                    + 5e-16 * std::pow(10.0, random.bounded(-20, 20));
+                break;
+            }
+            if (!std::isfinite(d) || d == 0.0)
+                continue;
+            QCOMPARE(realValueText(d), qtText(d));
+        }
     }
 };
 

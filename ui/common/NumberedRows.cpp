@@ -23,7 +23,7 @@ std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyFiel
         row.text = valueText(row.storedKey);
         row.cells.reserve(cells.size());
         for (int field : cells)
-            row.cells << valueText(records.value(field));
+            row.cells << records.text(field);
         rows.push_back(std::move(row));
     }
     return rows;
