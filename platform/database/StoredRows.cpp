@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr size_t kBlockSize = size_t(1) << 20;
+// Blocks grow from small (a save reads one row at a time) to 1 MB (a list).
+constexpr size_t kFirstBlockSize = 4096, kLargestBlockSize = size_t(1) << 20;
 
 } // namespace
 
@@ -30,20 +31,19 @@ const char *StoredRows::keep(const char *data, size_t size)
 {
     if (size == 0)
         return ""; // empty text, not NULL
-    if (m_blocks.empty() || m_blockSize - m_blockUsed < size) {
-        // A text longer than a block gets one of its own; the open block stays open.
-        const size_t blockSize = std::max(size, kBlockSize);
-        auto block = std::make_unique<char[]>(blockSize);
-        char *kept = block.get();
-        std::memcpy(kept, data, size);
-        if (size >= kBlockSize) {
-            m_blocks.insert(m_blocks.end() - (m_blocks.empty() ? 0 : 1), std::move(block));
+    if (m_blockSize - m_blockUsed < size) {
+        const size_t nextSize = m_blockSize == 0 ? kFirstBlockSize : std::min(2 * m_blockSize, kLargestBlockSize);
+        if (size > nextSize) {
+            // A long text gets a block of its own; the open block stays open for shorter ones.
+            auto block = std::make_unique_for_overwrite<char[]>(size);
+            char *kept = block.get();
+            std::memcpy(kept, data, size);
+            m_blocks.insert(m_blockSize == 0 ? m_blocks.end() : m_blocks.end() - 1, std::move(block));
             return kept;
         }
-        m_blocks.push_back(std::move(block));
-        m_blockSize = blockSize;
-        m_blockUsed = size;
-        return kept;
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(nextSize));
+        m_blockSize = nextSize;
+        m_blockUsed = 0;
     }
     char *kept = m_blocks.back().get() + m_blockUsed;
     std::memcpy(kept, data, size);

@@ -55,5 +55,5 @@ private:
     std::vector<qint64> m_rowIds;
     std::vector<Value> m_values;
     std::vector<std::unique_ptr<char[]>> m_blocks;
-    size_t m_blockUsed = 0, m_blockSize = 0; // of the last block
+    size_t m_blockUsed = 0, m_blockSize = 0; // of the open block, the last one; 0 when none is open
 };

@@ -5,6 +5,7 @@
 // sequences prove through it.
 
 #include "platform/database/Recordset.h"
+#include "platform/database/StoredRows.h"
 #include "tests/support/DbFailure.h"
 #include "tests/support/TestInstallRoot.h"
 #include "tools/CatalogueSchema.h"
@@ -186,6 +187,40 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QString, text);
         QCOMPARE(valueText(value), text);
+    }
+
+    // Texts of every length, long ones among short ones, and values
+    // overwritten later: every value reads back as it was stored.
+    void storedRowsKeepEveryValue()
+    {
+        QRandomGenerator random(7);
+        StoredRows rows;
+        rows.clear(3);
+        QList<QVariant> expected;
+        for (int r = 0; r < 3000; ++r) {
+            rows.appendRow(r + 1);
+            const int length = r % 500 == 7 ? 3'000'000 : r % 97 == 3 ? 5000 : random.bounded(0, 40);
+            const QString text = QString(length, QChar(u'岩' + r % 50)) + QString::number(r);
+            rows.setText(r, 0, text.toUtf8().constData(), size_t(text.toUtf8().size()));
+            rows.setReal(r, 1, r / 7.0);
+            if (r % 3 == 0)
+                rows.setValue(r, 2, QVariant(QByteArray(r % 11, 'x')));
+            expected << text << r / 7.0 << (r % 3 == 0 ? QVariant(QByteArray(r % 11, 'x')) : QVariant());
+        }
+        for (int r = 0; r < 3000; r += 10) {
+            rows.setValue(r, 0, QStringLiteral("改 %1").arg(r));
+            rows.setValue(r, 1, r % 20 == 0);
+            expected[r * 3] = QStringLiteral("改 %1").arg(r);
+            expected[r * 3 + 1] = r % 20 == 0;
+        }
+        QCOMPARE(rows.rowCount(), 3000);
+        for (int r = 0; r < 3000; ++r) {
+            QCOMPARE(rows.rowId(r), r + 1);
+            for (int f = 0; f < 3; ++f) {
+                QCOMPARE(rows.value(r, f), expected[r * 3 + f]);
+                QCOMPARE(rows.text(r, f), valueText(expected[r * 3 + f]));
+            }
+        }
     }
 
     // Shortest texts, bit patterns of every kind and 15-digit ties: each
