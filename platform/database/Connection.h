@@ -33,6 +33,9 @@ struct ResultLayout
     QStringList quotedColumnOfField;      // for writing statements; empty for an expression
     QVector<int> tableColumnOfField; // -1 for an expression
     QVector<TableColumn> tableColumns;
+    // INSERT and UPDATE texts already written, by the fields they set: a save
+    // of many rows sets the same fields in every one.
+    mutable QHash<QByteArray, QString> writeStatements;
 };
 
 // One open catalogue file. Opening never creates a file and refuses anything

@@ -206,8 +206,7 @@ QVariant Recordset::value(int f) const
     requireCurrentRecord();
     if (f < 0 || f >= m_layout->fieldNames.size())
         throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(f + 1));
-    const auto pending = m_pending.constFind(f);
-    if (pending != m_pending.constEnd()) {
+    if (const QVariant *pending = pendingValue(f)) {
         const int column = m_layout->tableColumnOfField[f];
         return toReadValue(m_layout->tableColumns[column].kind, *pending);
     }
@@ -224,7 +223,7 @@ QString Recordset::text(const QString &field) const
 QString Recordset::text(int f) const
 {
     requireCurrentRecord();
-    if (m_adding || m_pending.contains(f) || f < 0 || f >= m_layout->fieldNames.size())
+    if (m_adding || pendingValue(f) || f < 0 || f >= m_layout->fieldNames.size())
         return valueText(value(f)); // the rare cases, and the error for a bad index
     return m_rows.text(m_position - 1, f);
 }
@@ -242,7 +241,22 @@ void Recordset::setValue(const QString &field, const QVariant &value)
     const int f = fieldIndex(field);
     requireCurrentRecord();
     const TableColumn &column = writableColumn(f);
-    m_pending.insert(f, toStoredValue(column.kind, value, column.name));
+    QVariant stored = toStoredValue(column.kind, value, column.name);
+    const auto at = std::lower_bound(m_pending.begin(), m_pending.end(), f,
+                                     [](const auto &pending, int field) { return pending.first < field; });
+    if (at != m_pending.end() && at->first == f)
+        at->second = std::move(stored);
+    else
+        m_pending.insert(at, {f, std::move(stored)});
+}
+
+const QVariant *Recordset::pendingValue(int f) const
+{
+    for (const auto &[field, value] : m_pending) {
+        if (field == f)
+            return &value;
+    }
+    return nullptr;
 }
 
 void Recordset::addNew()
@@ -264,22 +278,37 @@ void Recordset::update()
     m_pending.clear();
 }
 
+// The INSERT or UPDATE of the pending fields, written once per set of fields.
+const QString &Recordset::writeStatement(bool insert) const
+{
+    QByteArray key(1, insert ? 'i' : 'u');
+    for (const auto &[f, value] : m_pending)
+        key.append(reinterpret_cast<const char *>(&f), sizeof f);
+    auto it = m_layout->writeStatements.constFind(key);
+    if (it != m_layout->writeStatements.constEnd())
+        return *it;
+    const QString table = quotedIdentifier(m_layout->table);
+    QStringList columns; // only writable fields are pending
+    for (const auto &[f, value] : m_pending)
+        columns << m_layout->quotedColumnOfField[f];
+    QString sql;
+    if (!insert)
+        sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + columns.join(QStringLiteral("=?,"))
+              + QStringLiteral("=? WHERE _rowid_=?");
+    else if (columns.isEmpty())
+        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
+    else
+        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QLatin1Char(','))
+              + QStringLiteral(") VALUES (?") + QStringLiteral(",?").repeated(columns.size() - 1) + QLatin1Char(')');
+    return *m_layout->writeStatements.insert(key, sql);
+}
+
 void Recordset::insertPending()
 {
-    QList<int> fields = m_pending.keys();
-    std::sort(fields.begin(), fields.end());
-    QString names, marks;
-    for (int f : fields) { // only writable fields are pending
-        names += (names.isEmpty() ? QString() : QStringLiteral(",")) + m_layout->quotedColumnOfField[f];
-        marks += marks.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
-    }
-    const QString table = quotedIdentifier(m_layout->table);
-    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES")
-                                        : QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names
-                                              + QStringLiteral(") VALUES (") + marks + QLatin1Char(')');
-    Statement &q = m_connection->prepared(sql);
-    for (int i = 0; i < fields.size(); ++i)
-        q.bindValue(i, m_pending.value(fields[i]));
+    Statement &q = m_connection->prepared(writeStatement(true));
+    int i = 0;
+    for (const auto &[f, value] : m_pending)
+        q.bindValue(i++, value);
     if (!q.exec()) {
         const SqliteError error = q.lastError();
         q.finish();
@@ -289,27 +318,21 @@ void Recordset::insertPending()
     q.finish();
     const int row = recordCount();
     m_rows.appendRow(q.lastInsertId());
-    for (int f : fields)
-        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, m_pending.value(f)));
+    for (const auto &[f, value] : m_pending)
+        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, value));
     m_position = recordCount();
     m_adding = false;
 }
 
 void Recordset::updatePending()
 {
-    if (m_pending.isEmpty())
+    if (m_pending.empty())
         return;
-    QList<int> fields = m_pending.keys();
-    std::sort(fields.begin(), fields.end());
-    QString sql = QStringLiteral("UPDATE ") + quotedIdentifier(m_layout->table) + QStringLiteral(" SET ");
-    for (int f : fields) // only writable fields are pending
-        sql += m_layout->quotedColumnOfField[f] + (f == fields.back() ? QStringLiteral("=?") : QStringLiteral("=?,"));
-    sql += QStringLiteral(" WHERE _rowid_=?");
-    Statement &q = m_connection->prepared(sql);
+    Statement &q = m_connection->prepared(writeStatement(false));
     const int row = m_position - 1;
     int i = 0;
-    for (int f : fields)
-        q.bindValue(i++, m_pending.value(f));
+    for (const auto &[f, value] : m_pending)
+        q.bindValue(i++, value);
     q.bindValue(i, m_rows.rowId(row));
     if (!q.exec()) {
         const SqliteError error = q.lastError();
@@ -321,9 +344,9 @@ void Recordset::updatePending()
     q.finish();
     if (changed == 0)
         throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_layout->table));
-    for (int f : fields) {
-        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, m_pending.value(f)));
+    for (const auto &[f, value] : m_pending) {
+        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, value));
         if (writableColumn(f).isRowId)
-            m_rows.setRowId(row, m_pending.value(f).toLongLong());
+            m_rows.setRowId(row, value.toLongLong());
     }
 }

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <utility>
+#include <vector>
 
 // The rows of one select over one table, all read when it opens (so the count
 // is known at once), reached by absolute position 1..count. Fields are read
@@ -38,6 +40,8 @@ public:
 
 private:
     void readRows(Statement &q);
+    const QVariant *pendingValue(int fieldIndex) const;
+    const QString &writeStatement(bool insert) const;
     const TableColumn &writableColumn(int fieldIndex) const;
     void requireCurrentRecord() const;
     void insertPending();
@@ -50,5 +54,5 @@ private:
     int m_position = 0;
 
     bool m_adding = false;
-    QHash<int, QVariant> m_pending; // field index -> value as it will be stored
+    std::vector<std::pair<int, QVariant>> m_pending; // field index and value as it will be stored, by field
 };
