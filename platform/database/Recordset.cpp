@@ -5,11 +5,10 @@
 #include "platform/database/StatementForm.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 #include <sqlite3.h>
 
 namespace {
-
-const QString kRowIdField = QStringLiteral("__row_id__");
 
 QString quotedIdentifier(const QString &name)
 {
@@ -36,10 +35,12 @@ QString tableOfHead(const QString &head)
 }
 
 // The same select with each row's identity in front, so update() can find it.
+const QLatin1StringView kRowIdInFront(" _rowid_ AS __row_id__,");
+
 QString withRowId(const QString &sql)
 {
     const qsizetype select = sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive);
-    return QString(sql).insert(select + 6, QStringLiteral(" _rowid_ AS %1,").arg(kRowIdField));
+    return QString(sql).insert(select + 6, kRowIdInFront);
 }
 
 std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Statement &result, Connection &connection)
@@ -72,7 +73,7 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     const QString head = headOfSelect(sql);
     if (head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
-    const StatementForm form = statementForm(withRowId(sql), withRowId(head).size());
+    const StatementForm form = statementForm(withRowId(sql), head.size() + kRowIdInFront.size());
     Statement &q = connection->prepared(form.sql, sql);
     for (int i = 0; i < form.values.size(); ++i)
         q.bindValue(i, form.values[i]);
@@ -281,9 +282,11 @@ void Recordset::update()
 // The INSERT or UPDATE of the pending fields, written once per set of fields.
 const QString &Recordset::writeStatement(bool insert) const
 {
-    QByteArray key(1, insert ? 'i' : 'u');
+    QVarLengthArray<int, 64> fields{insert ? -1 : -2};
     for (const auto &[f, value] : m_pending)
-        key.append(reinterpret_cast<const char *>(&f), sizeof f);
+        fields.append(f);
+    const QByteArray key = QByteArray::fromRawData(reinterpret_cast<const char *>(fields.constData()),
+                                                   fields.size() * qsizetype(sizeof(int)));
     auto it = m_layout->writeStatements.constFind(key);
     if (it != m_layout->writeStatements.constEnd())
         return *it;
@@ -300,7 +303,7 @@ const QString &Recordset::writeStatement(bool insert) const
     else
         sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QLatin1Char(','))
               + QStringLiteral(") VALUES (?") + QStringLiteral(",?").repeated(columns.size() - 1) + QLatin1Char(')');
-    return *m_layout->writeStatements.insert(key, sql);
+    return *m_layout->writeStatements.insert(QByteArray(key.constData(), key.size()), sql); // a copy that owns its bytes
 }
 
 void Recordset::insertPending()
