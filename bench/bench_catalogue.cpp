@@ -6,6 +6,8 @@
 // warm (repeated in one process). What the user waits for on a real X server
 // is bench_waits.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_catalogue [figures ...]
+// For a profiler: `bench_catalogue --build ROOT FIGURES` keeps a catalogue,
+// and `bench_catalogue --cold list|floor ROOT` loads it once.
 #include "app/CatalogueStatements.h"
 #include "bench/BenchCatalogue.h"
 #include "bench/BenchTiming.h"
@@ -114,6 +116,12 @@ int main(int argc, char *argv[])
     prepareBenchmarkRun();
     if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--cold"))
         return runColdChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--build")) {
+        const QString error = buildRoot(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+        if (!error.isEmpty())
+            std::fprintf(stderr, "cannot build catalogue: %s\n", qPrintable(error));
+        return error.isEmpty() ? 0 : 1;
+    }
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i)
         sizes.push_back(std::atoi(argv[i]));

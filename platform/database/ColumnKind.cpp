@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 ColumnKind columnKindOf(const QString &declaredType)
@@ -74,12 +75,67 @@ std::optional<double> numberOf(const QVariant &value)
     return parseNumber(value.toString());
 }
 
+// d in the %.15g layout from its shortest round-trip digits, when there are
+// at most 15 of them and d is a normal double.
+std::optional<QString> shortGeneralText(double d)
+{
+    if (!std::isnormal(d)) // a subnormal's shortest digits can be fewer than its 15-digit rounding
+        return std::nullopt;
+    char scientific[32];
+    const auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, d,
+                                            std::chars_format::scientific);
+    if (error != std::errc())
+        return std::nullopt;
+    const char *e = std::find(scientific, end, 'e');
+    const bool negative = scientific[0] == '-';
+    char digits[20];
+    int count = 0;
+    for (const char *c = scientific + (negative ? 1 : 0); c != e; ++c) {
+        if (*c != '.') {
+            if (count == 15)
+                return std::nullopt;
+            digits[count++] = *c;
+        }
+    }
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    if (exponent < -4 || exponent >= 15)
+        return QString::fromLatin1(scientific, end - scientific);
+    char text[40];
+    int n = 0;
+    if (negative)
+        text[n++] = '-';
+    if (exponent < 0) {
+        text[n++] = '0';
+        text[n++] = '.';
+        for (int z = -1; z > exponent; --z)
+            text[n++] = '0';
+        for (int i = 0; i < count; ++i)
+            text[n++] = digits[i];
+    } else {
+        for (int i = 0; i <= exponent; ++i)
+            text[n++] = i < count ? digits[i] : '0';
+        if (count > exponent + 1) {
+            text[n++] = '.';
+            for (int i = exponent + 1; i < count; ++i)
+                text[n++] = digits[i];
+        }
+    }
+    return QString::fromLatin1(text, n);
+}
+
 // The number to 15 significant digits, as QString::number(d, 'g', 15) writes
 // it. Both round correctly; they differ only on an exact tie at the 16th
 // digit, where Qt rounds up. A tie shows as "50" in digits 16 and 17, and
 // those rare numbers go through Qt.
 QString fifteenDigits(double d)
 {
+    // Most stored numbers are short (0.1, 2.5): when the shortest text that
+    // reads back as d has at most 15 digits, those are its 15-digit rounding
+    // too, since 15-digit decimals lie further apart than doubles do. They
+    // are then laid out as %.15g does.
+    if (const auto text = shortGeneralText(d))
+        return *text;
     char digits17[32];
     const auto [end17, error17] = std::to_chars(digits17, digits17 + sizeof digits17, d,
                                                 std::chars_format::scientific, 16);
@@ -93,7 +149,9 @@ QString fifteenDigits(double d)
     return QString::fromLatin1(text, end - text);
 }
 
-QString integerText(qlonglong n)
+} // namespace
+
+QString integerValueText(qlonglong n)
 {
     // Small whole numbers fill most cells of a catalogue (ticks, flags, line
     // types); shared texts spare a list of 100,000 figures a million allocations.
@@ -111,7 +169,15 @@ QString integerText(qlonglong n)
     return QString::fromLatin1(text, end - text);
 }
 
-} // namespace
+QString realValueText(double d)
+{
+    if (d == 0.0)
+        return QStringLiteral("0"); // no "-0"
+    if (std::fabs(d) < 1e15 && d == std::trunc(d))
+        return integerValueText(static_cast<qlonglong>(d));
+    QString s = fifteenDigits(d);
+    return s.replace(QLatin1Char('e'), QLatin1Char('E'));
+}
 
 QVariant toStoredValue(ColumnKind kind, const QVariant &value, const QString &column)
 {
@@ -179,19 +245,12 @@ QString valueText(const QVariant &value)
     case QMetaType::QString:
         return *static_cast<const QString *>(value.constData());
     case QMetaType::LongLong:
-        return integerText(value.toLongLong());
+        return integerValueText(value.toLongLong());
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::Double:
-    case QMetaType::Float: {
-        const double d = value.toDouble();
-        if (d == 0.0)
-            return QStringLiteral("0"); // no "-0"
-        if (std::fabs(d) < 1e15 && d == std::trunc(d))
-            return integerText(static_cast<qlonglong>(d));
-        QString s = fifteenDigits(d);
-        return s.replace(QLatin1Char('e'), QLatin1Char('E'));
-    }
+    case QMetaType::Float:
+        return realValueText(value.toDouble());
     default:
         return value.toString();
     }

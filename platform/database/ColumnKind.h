@@ -21,3 +21,7 @@ QVariant toReadValue(ColumnKind kind, const QVariant &stored);
 // The standard value-to-text conversion: "True"/"False", numbers in their
 // general decimal form (0.1, 100, -2.5), text as stored, NULL as empty text.
 QString valueText(const QVariant &value);
+
+// valueText() of an integer and of a real, for readers that hold no QVariant.
+QString integerValueText(qlonglong n);
+QString realValueText(double d);

@@ -6,9 +6,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
 #include <QUrl>
-#include <atomic>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace {
@@ -22,12 +21,6 @@ bool fileIdentity(const QString &path, quint64 *device, quint64 *inode)
     *device = info.st_dev;
     *inode = info.st_ino;
     return true;
-}
-
-QString nextConnectionName()
-{
-    static std::atomic<int> counter{0};
-    return QStringLiteral("catalogue-%1").arg(++counter);
 }
 
 // SQLite's URI form lets us say "read-write, never create"; every character
@@ -44,7 +37,7 @@ const QStringList kCatalogueTables = {QStringLiteral("picMain"), QStringLiteral(
 
 } // namespace
 
-Connection::Connection() : m_name(nextConnectionName()) {}
+Connection::Connection() = default;
 
 Connection::~Connection()
 {
@@ -67,20 +60,18 @@ void Connection::open(const QString &path, const Connection *previous)
     if (!info.isFile())
         throw DbError(QStringLiteral("图版数据库不是一个文件"), path);
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
-    db.setDatabaseName(readWriteUri(absolute));
-    if (!db.open()) {
-        const QSqlError error = db.lastError();
-        db = QSqlDatabase();
+    // One thread uses a connection: SQLite's own mutex would only cost time.
+    const int rc = sqlite3_open_v2(readWriteUri(absolute).toUtf8().constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const SqliteError error{rc, QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc))};
         closeDatabase();
         throw failure(error, QStringLiteral("无法打开图版数据库文件"));
     }
-    m_db = db;
+    sqlite3_busy_timeout(m_db, 3000);
     try {
         checkCatalogueTables();
     } catch (const DbError &) {
-        db = QSqlDatabase();
         closeDatabase();
         throw;
     }
@@ -92,8 +83,8 @@ void Connection::open(const QString &path, const Connection *previous)
 
 void Connection::checkCatalogueTables()
 {
-    QSqlQuery q(QSqlDatabase::database(m_name, false));
-    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
+    Statement q(m_db, QStringLiteral("select name from sqlite_master where type = 'table'"));
+    if (!q.exec())
         throw failure(q.lastError(), QStringLiteral("文件不是图版数据库（SQLite 3）"));
     QStringList present;
     while (q.next())
@@ -115,23 +106,16 @@ void Connection::close()
 
 void Connection::closeDatabase()
 {
-    m_prepared.clear();
+    m_prepared.clear(); // every statement goes before the connection
     m_columns.clear();
     m_layouts.clear();
-    m_db = QSqlDatabase();
-    if (QSqlDatabase::contains(m_name)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            if (db.isOpen())
-                db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
 }
 
 bool Connection::isOpen() const
 {
-    return m_db.isOpen();
+    return m_db != nullptr;
 }
 
 void Connection::requireOpen() const
@@ -139,12 +123,6 @@ void Connection::requireOpen() const
     if (!isOpen())
         throw DbError(m_path.isEmpty() ? QStringLiteral("图版数据库没有打开")
                                        : QStringLiteral("图版数据库没有打开：%1").arg(m_path));
-}
-
-QSqlDatabase Connection::database() const
-{
-    requireOpen();
-    return m_db;
 }
 
 void Connection::requireFileInPlace()
@@ -167,7 +145,7 @@ void Connection::requireFileInPlace()
         throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换"), m_path);
 }
 
-DbError Connection::failure(const QSqlError &error, const QString &step, const QString &statement) const
+DbError Connection::failure(const SqliteError &error, const QString &step, const QString &statement) const
 {
     return sqliteFailure(error, step, m_path, statement);
 }
@@ -175,52 +153,61 @@ DbError Connection::failure(const QSqlError &error, const QString &step, const Q
 void Connection::execute(const QString &sql)
 {
     const StatementForm form = statementForm(sql);
-    QSqlQuery &q = prepared(form.sql, sql);
+    Statement &q = prepared(form.sql, sql);
     for (int i = 0; i < form.values.size(); ++i)
         q.bindValue(i, form.values[i]);
     const bool ran = q.exec();
-    const QSqlError error = q.lastError();
+    const SqliteError error = q.lastError();
     q.finish();
     if (!ran)
         throw failure(error, QStringLiteral("图版数据库不接受这条语句"), sql);
 }
 
+void Connection::run(const char *sql, const QString &step)
+{
+    requireOpen();
+    Statement &q = prepared(QLatin1String(sql));
+    const bool ran = q.exec();
+    const SqliteError error = q.lastError();
+    q.finish();
+    if (!ran)
+        throw failure(error, step, QLatin1String(sql));
+}
+
 void Connection::beginTransaction()
 {
-    QSqlDatabase db = database();
-    if (!db.transaction())
-        throw failure(db.lastError(), QStringLiteral("无法开始保存（事务）"));
+    run("BEGIN", QStringLiteral("无法开始保存（事务）"));
 }
 
 void Connection::commit()
 {
-    QSqlDatabase db = database();
-    if (!db.commit())
-        throw failure(db.lastError(), QStringLiteral("无法提交保存"));
+    run("COMMIT", QStringLiteral("无法提交保存"));
 }
 
 void Connection::rollback()
 {
-    if (isOpen())
-        database().rollback();
+    // SQLite may have dropped the transaction itself (a full disk): nothing to undo then.
+    // Called on the way out of a failed save: a failure here has nothing more to tell.
+    if (isOpen() && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-QSqlQuery &Connection::prepared(const QString &sql, const QString &shownSql)
+Statement &Connection::prepared(const QString &sql, const QString &shownSql)
 {
     // Forms rarely differ beyond a few dozen; a bound keeps odd statements
     // (keys no form covers) from piling up over a long session.
-    constexpr qsizetype kMostKept = 64;
+    constexpr size_t kMostKept = 64;
     requireOpen();
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
-        QSqlQuery q(database());
-        if (!q.prepare(sql))
-            throw failure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), shownSql.isEmpty() ? sql : shownSql);
+        auto q = std::make_unique<Statement>(m_db, sql);
+        if (!q->isValid())
+            throw failure(q->lastError(), QStringLiteral("图版数据库不接受这条语句"), shownSql.isEmpty() ? sql : shownSql);
         if (m_prepared.size() >= kMostKept)
             m_prepared.clear();
-        it = m_prepared.insert(sql, q);
+        it = m_prepared.emplace(sql, std::move(q)).first;
     }
-    return *it;
+    return *it->second;
 }
 
 const QVector<TableColumn> &Connection::columnsOf(const QString &table)
@@ -229,10 +216,11 @@ const QVector<TableColumn> &Connection::columnsOf(const QString &table)
     auto it = m_columns.find(key);
     if (it != m_columns.end())
         return *it;
-    QSqlQuery q(database());
+    requireOpen();
     QString quoted = table;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted)))
+    Statement q(m_db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted));
+    if (!q.exec())
         throw failure(q.lastError(), QStringLiteral("读不出数据表 %1 的列").arg(table));
     QVector<TableColumn> columns;
     int primaryKeyColumns = 0;

@@ -2,15 +2,16 @@
 
 #include "platform/database/ColumnKind.h"
 #include "platform/database/DbError.h"
+#include "platform/database/Statement.h"
 
 #include <QHash>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <memory>
+#include <unordered_map>
 
-class QSqlError;
+struct sqlite3;
 
 // A column of a catalogue table as the storage layer converts it.
 struct TableColumn
@@ -32,6 +33,9 @@ struct ResultLayout
     QStringList quotedColumnOfField;      // for writing statements; empty for an expression
     QVector<int> tableColumnOfField; // -1 for an expression
     QVector<TableColumn> tableColumns;
+    // INSERT and UPDATE texts already written, by the fields they set: a save
+    // of many rows sets the same fields in every one.
+    mutable QHash<QByteArray, QString> writeStatements;
 };
 
 // One open catalogue file. Opening never creates a file and refuses anything
@@ -67,17 +71,19 @@ public:
     void commit();
     void rollback();
 
-    // Throws DbError when the connection is not open.
-    QSqlDatabase database() const;
-    // One prepared query per statement text, kept while the connection is open
-    // (a bounded number of them). A failure names `shownSql`, the statement as
-    // the caller wrote it, when given.
-    QSqlQuery &prepared(const QString &sql, const QString &shownSql = QString());
+    // One prepared statement per statement text, kept while the connection is
+    // open (a bounded number of them). A failure names `shownSql`, the
+    // statement as the caller wrote it, when given. Throws DbError when the
+    // connection is not open.
+    Statement &prepared(const QString &sql, const QString &shownSql = QString());
     // The columns of `table`, in table order; throws DbError for an unknown table.
     const QVector<TableColumn> &columnsOf(const QString &table);
     // The layout of results of `head` (a select up to its table name); null until recorded.
     std::shared_ptr<const ResultLayout> layoutOf(const QString &head) const { return m_layouts.value(head); }
     void recordLayout(const QString &head, std::shared_ptr<const ResultLayout> layout) { m_layouts.insert(head, layout); }
+
+    // Throws DbError naming the file when the connection is not open.
+    void requireOpen() const;
 
 private:
     struct FileIdentity
@@ -87,17 +93,16 @@ private:
         bool operator==(const FileIdentity &) const = default;
     };
 
-    void requireOpen() const;
     void checkCatalogueTables();
     void closeDatabase();
-    DbError failure(const QSqlError &error, const QString &step, const QString &statement = QString()) const;
+    void run(const char *sql, const QString &step); // a statement without values or rows
+    DbError failure(const SqliteError &error, const QString &step, const QString &statement = QString()) const;
 
-    QString m_name;
     QString m_path;
-    QHash<QString, QSqlQuery> m_prepared;
+    std::unordered_map<QString, std::unique_ptr<Statement>> m_prepared;
     QHash<QString, QVector<TableColumn>> m_columns;
     QHash<QString, std::shared_ptr<const ResultLayout>> m_layouts;
-    QSqlDatabase m_db;
+    sqlite3 *m_db = nullptr;
     FileIdentity m_file;      // of the file opened; empty path when none is known
     bool m_openFailed = false; // the last open failed and no close came since
 };

@@ -5,13 +5,10 @@
 #include "platform/database/StatementForm.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QVarLengthArray>
+#include <sqlite3.h>
 
 namespace {
-
-const QString kRowIdField = QStringLiteral("__row_id__");
 
 QString quotedIdentifier(const QString &name)
 {
@@ -38,13 +35,15 @@ QString tableOfHead(const QString &head)
 }
 
 // The same select with each row's identity in front, so update() can find it.
+const QLatin1StringView kRowIdInFront(" _rowid_ AS __row_id__,");
+
 QString withRowId(const QString &sql)
 {
     const qsizetype select = sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive);
-    return QString(sql).insert(select + 6, QStringLiteral(" _rowid_ AS %1,").arg(kRowIdField));
+    return QString(sql).insert(select + 6, kRowIdInFront);
 }
 
-std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const QSqlRecord &record, Connection &connection)
+std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Statement &result, Connection &connection)
 {
     auto layout = std::make_shared<ResultLayout>();
     layout->table = table;
@@ -52,8 +51,8 @@ std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const QSqlRec
     QHash<QString, int> columnByLowerName;
     for (int c = 0; c < layout->tableColumns.size(); ++c)
         columnByLowerName.insert(layout->tableColumns[c].name.toLower(), c);
-    for (int f = 0; f + 1 < record.count(); ++f) {
-        const QString name = record.fieldName(f + 1);
+    for (int f = 0; f + 1 < result.columnCount(); ++f) {
+        const QString name = result.columnName(f + 1);
         const int column = columnByLowerName.value(name.toLower(), -1);
         layout->fieldNames << name;
         layout->fieldByName.insert(name, f);
@@ -74,39 +73,85 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     const QString head = headOfSelect(sql);
     if (head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
-    const StatementForm form = statementForm(withRowId(sql), withRowId(head).size());
-    QSqlQuery &q = connection->prepared(form.sql, sql);
-    q.setForwardOnly(true);
+    const StatementForm form = statementForm(withRowId(sql), head.size() + kRowIdInFront.size());
+    Statement &q = connection->prepared(form.sql, sql);
     for (int i = 0; i < form.values.size(); ++i)
         q.bindValue(i, form.values[i]);
-    if (!q.exec()) {
-        const QSqlError error = q.lastError();
+    const auto refused = [&] {
+        const SqliteError error = q.lastError();
         q.finish();
-        throw sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), sql);
-    }
+        return sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), sql);
+    };
+    if (!q.exec())
+        throw refused();
 
     std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
     if (!layout) {
-        layout = layoutOf(tableOfHead(head), q.record(), *connection);
+        layout = layoutOf(tableOfHead(head), q, *connection);
         connection->recordLayout(head, layout);
     }
-    const int fieldCount = layout->fieldNames.size();
-    while (q.next()) {
-        Row row;
-        row.rowId = q.value(0).toLongLong();
-        row.values.reserve(fieldCount);
-        for (int f = 0; f < fieldCount; ++f) {
-            const int column = layout->tableColumnOfField[f];
-            const QVariant stored = q.value(f + 1);
-            row.values << (column < 0 ? stored : toReadValue(layout->tableColumns[column].kind, stored));
-        }
-        m_rows.push_back(std::move(row));
-    }
-    q.finish(); // the prepared query is kept: let go of the file until its next run
-    m_connection = std::move(connection);
     m_layout = std::move(layout);
-    m_position = m_rows.empty() ? 0 : 1;
+    readRows(q);
+    if (q.lastError().code != 0) { // the file failed midway: no half list
+        m_rows.clear(0);
+        m_layout.reset();
+        throw refused();
+    }
+    q.finish(); // the prepared statement is kept: let go of the file until its next run
+    m_connection = std::move(connection);
+    m_position = m_rows.rowCount() == 0 ? 0 : 1;
     m_open = true;
+}
+
+// Straight from SQLite by each value's storage class: no QVariant, no UTF-16
+// on the way. Boolean columns are read as the program sees them.
+void Recordset::readRows(Statement &q)
+{
+    sqlite3_stmt *s = q.handle();
+    const int fieldCount = m_layout->fieldNames.size();
+    QVector<bool> isBoolean(fieldCount);
+    for (int f = 0; f < fieldCount; ++f) {
+        const int column = m_layout->tableColumnOfField[f];
+        isBoolean[f] = column >= 0 && m_layout->tableColumns[column].kind == ColumnKind::Boolean;
+    }
+    m_rows.clear(fieldCount);
+    while (q.next()) {
+        const int row = m_rows.rowCount();
+        m_rows.appendRow(sqlite3_column_int64(s, 0));
+        for (int f = 0; f < fieldCount; ++f) {
+            const int c = f + 1;
+            switch (sqlite3_column_type(s, c)) {
+            case SQLITE_INTEGER:
+                if (isBoolean[f])
+                    m_rows.setBoolean(row, f, sqlite3_column_int64(s, c) != 0);
+                else
+                    m_rows.setInteger(row, f, sqlite3_column_int64(s, c));
+                break;
+            case SQLITE_FLOAT:
+                if (isBoolean[f])
+                    m_rows.setBoolean(row, f, sqlite3_column_double(s, c) != 0.0);
+                else
+                    m_rows.setReal(row, f, sqlite3_column_double(s, c));
+                break;
+            case SQLITE_TEXT:
+                if (isBoolean[f]) // "True", "False" or a number written as text
+                    m_rows.setValue(row, f, toReadValue(ColumnKind::Boolean, q.value(c)));
+                else
+                    m_rows.setText(row, f, reinterpret_cast<const char *>(sqlite3_column_text(s, c)),
+                                   size_t(sqlite3_column_bytes(s, c)));
+                break;
+            case SQLITE_BLOB:
+                if (isBoolean[f])
+                    m_rows.setValue(row, f, toReadValue(ColumnKind::Boolean, q.value(c)));
+                else
+                    m_rows.setBytes(row, f, static_cast<const char *>(sqlite3_column_blob(s, c)),
+                                    size_t(sqlite3_column_bytes(s, c)));
+                break;
+            default: // NULL, as a new row starts
+                break;
+            }
+        }
+    }
 }
 
 void Recordset::close()
@@ -114,7 +159,7 @@ void Recordset::close()
     m_open = false;
     m_connection.reset();
     m_layout.reset();
-    m_rows.clear();
+    m_rows.clear(0);
     m_position = 0;
     m_adding = false;
     m_pending.clear();
@@ -162,19 +207,26 @@ QVariant Recordset::value(int f) const
     requireCurrentRecord();
     if (f < 0 || f >= m_layout->fieldNames.size())
         throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(f + 1));
-    const auto pending = m_pending.constFind(f);
-    if (pending != m_pending.constEnd()) {
+    if (const QVariant *pending = pendingValue(f)) {
         const int column = m_layout->tableColumnOfField[f];
         return toReadValue(m_layout->tableColumns[column].kind, *pending);
     }
     if (m_adding)
         return QVariant();
-    return m_rows[m_position - 1].values[f];
+    return m_rows.value(m_position - 1, f);
 }
 
 QString Recordset::text(const QString &field) const
 {
-    return valueText(value(field));
+    return text(fieldIndex(field));
+}
+
+QString Recordset::text(int f) const
+{
+    requireCurrentRecord();
+    if (m_adding || pendingValue(f) || f < 0 || f >= m_layout->fieldNames.size())
+        return valueText(value(f)); // the rare cases, and the error for a bad index
+    return m_rows.text(m_position - 1, f);
 }
 
 const TableColumn &Recordset::writableColumn(int fieldIndex) const
@@ -190,7 +242,22 @@ void Recordset::setValue(const QString &field, const QVariant &value)
     const int f = fieldIndex(field);
     requireCurrentRecord();
     const TableColumn &column = writableColumn(f);
-    m_pending.insert(f, toStoredValue(column.kind, value, column.name));
+    QVariant stored = toStoredValue(column.kind, value, column.name);
+    const auto at = std::lower_bound(m_pending.begin(), m_pending.end(), f,
+                                     [](const auto &pending, int field) { return pending.first < field; });
+    if (at != m_pending.end() && at->first == f)
+        at->second = std::move(stored);
+    else
+        m_pending.insert(at, {f, std::move(stored)});
+}
+
+const QVariant *Recordset::pendingValue(int f) const
+{
+    for (const auto &[field, value] : m_pending) {
+        if (field == f)
+            return &value;
+    }
+    return nullptr;
 }
 
 void Recordset::addNew()
@@ -204,7 +271,7 @@ void Recordset::addNew()
 void Recordset::update()
 {
     requireCurrentRecord();
-    m_connection->database(); // fails on a closed connection even with nothing to write
+    m_connection->requireOpen(); // fails on a closed connection even with nothing to write
     if (m_adding)
         insertPending();
     else
@@ -212,63 +279,77 @@ void Recordset::update()
     m_pending.clear();
 }
 
+// The INSERT or UPDATE of the pending fields, written once per set of fields.
+const QString &Recordset::writeStatement(bool insert) const
+{
+    QVarLengthArray<int, 64> fields{insert ? -1 : -2};
+    for (const auto &[f, value] : m_pending)
+        fields.append(f);
+    const QByteArray key = QByteArray::fromRawData(reinterpret_cast<const char *>(fields.constData()),
+                                                   fields.size() * qsizetype(sizeof(int)));
+    auto it = m_layout->writeStatements.constFind(key);
+    if (it != m_layout->writeStatements.constEnd())
+        return *it;
+    const QString table = quotedIdentifier(m_layout->table);
+    QStringList columns; // only writable fields are pending
+    for (const auto &[f, value] : m_pending)
+        columns << m_layout->quotedColumnOfField[f];
+    QString sql;
+    if (!insert)
+        sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + columns.join(QStringLiteral("=?,"))
+              + QStringLiteral("=? WHERE _rowid_=?");
+    else if (columns.isEmpty())
+        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
+    else
+        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QLatin1Char(','))
+              + QStringLiteral(") VALUES (?") + QStringLiteral(",?").repeated(columns.size() - 1) + QLatin1Char(')');
+    return *m_layout->writeStatements.insert(QByteArray(key.constData(), key.size()), sql); // a copy that owns its bytes
+}
+
 void Recordset::insertPending()
 {
-    QList<int> fields = m_pending.keys();
-    std::sort(fields.begin(), fields.end());
-    QString names, marks;
-    for (int f : fields) { // only writable fields are pending
-        names += (names.isEmpty() ? QString() : QStringLiteral(",")) + m_layout->quotedColumnOfField[f];
-        marks += marks.isEmpty() ? QStringLiteral("?") : QStringLiteral(",?");
-    }
-    const QString table = quotedIdentifier(m_layout->table);
-    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES")
-                                        : QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + names
-                                              + QStringLiteral(") VALUES (") + marks + QLatin1Char(')');
-    QSqlQuery &q = m_connection->prepared(sql);
-    for (int i = 0; i < fields.size(); ++i)
-        q.bindValue(i, m_pending.value(fields[i]));
-    if (!q.exec())
-        throw sqliteFailure(q.lastError(), QStringLiteral("数据表 %1 不接受这条新记录").arg(m_layout->table),
+    Statement &q = m_connection->prepared(writeStatement(true));
+    int i = 0;
+    for (const auto &[f, value] : m_pending)
+        q.bindValue(i++, value);
+    if (!q.exec()) {
+        const SqliteError error = q.lastError();
+        q.finish();
+        throw sqliteFailure(error, QStringLiteral("数据表 %1 不接受这条新记录").arg(m_layout->table),
                             m_connection->path());
-
-    Row row;
-    row.rowId = q.lastInsertId().toLongLong();
-    row.values.resize(m_layout->fieldNames.size());
-    for (int f : fields)
-        row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+    }
     q.finish();
-    m_rows.push_back(std::move(row));
+    const int row = recordCount();
+    m_rows.appendRow(q.lastInsertId());
+    for (const auto &[f, value] : m_pending)
+        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, value));
     m_position = recordCount();
     m_adding = false;
 }
 
 void Recordset::updatePending()
 {
-    if (m_pending.isEmpty())
+    if (m_pending.empty())
         return;
-    QList<int> fields = m_pending.keys();
-    std::sort(fields.begin(), fields.end());
-    QString sql = QStringLiteral("UPDATE ") + quotedIdentifier(m_layout->table) + QStringLiteral(" SET ");
-    for (int f : fields) // only writable fields are pending
-        sql += m_layout->quotedColumnOfField[f] + (f == fields.back() ? QStringLiteral("=?") : QStringLiteral("=?,"));
-    sql += QStringLiteral(" WHERE _rowid_=?");
-    QSqlQuery &q = m_connection->prepared(sql);
-    Row &row = m_rows[m_position - 1];
+    Statement &q = m_connection->prepared(writeStatement(false));
+    const int row = m_position - 1;
     int i = 0;
-    for (int f : fields)
-        q.bindValue(i++, m_pending.value(f));
-    q.bindValue(i, row.rowId);
-    if (!q.exec())
-        throw sqliteFailure(q.lastError(), QStringLiteral("数据表 %1 不接受这次修改").arg(m_layout->table),
+    for (const auto &[f, value] : m_pending)
+        q.bindValue(i++, value);
+    q.bindValue(i, m_rows.rowId(row));
+    if (!q.exec()) {
+        const SqliteError error = q.lastError();
+        q.finish();
+        throw sqliteFailure(error, QStringLiteral("数据表 %1 不接受这次修改").arg(m_layout->table),
                             m_connection->path());
+    }
     const int changed = q.numRowsAffected();
     q.finish();
     if (changed == 0)
         throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_layout->table));
-    for (int f : fields) {
-        row.values[f] = toReadValue(writableColumn(f).kind, m_pending.value(f));
+    for (const auto &[f, value] : m_pending) {
+        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, value));
         if (writableColumn(f).isRowId)
-            row.rowId = m_pending.value(f).toLongLong();
+            m_rows.setRowId(row, value.toLongLong());
     }
 }

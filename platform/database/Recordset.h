@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/database/Connection.h"
+#include "platform/database/StoredRows.h"
 
 #include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // The rows of one select over one table, all read when it opens (so the count
@@ -21,7 +23,7 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
-    int recordCount() const { return static_cast<int>(m_rows.size()); }
+    int recordCount() const { return m_rows.rowCount(); }
     int absolutePosition() const { return m_position; } // 0: no current record
     void setAbsolutePosition(int position);
 
@@ -30,18 +32,16 @@ public:
     // For long reads: look a field up once, then read it by its index.
     int fieldIndex(const QString &field) const; // throws for a field not in the result
     QVariant value(int fieldIndex) const;
+    QString text(int fieldIndex) const;
     void setValue(const QString &field, const QVariant &value);
 
     void addNew();
     void update();
 
 private:
-    struct Row
-    {
-        qint64 rowId = 0;
-        QVector<QVariant> values;
-    };
-
+    void readRows(Statement &q);
+    const QVariant *pendingValue(int fieldIndex) const;
+    const QString &writeStatement(bool insert) const;
     const TableColumn &writableColumn(int fieldIndex) const;
     void requireCurrentRecord() const;
     void insertPending();
@@ -50,9 +50,9 @@ private:
     bool m_open = false;
     std::shared_ptr<Connection> m_connection;
     std::shared_ptr<const ResultLayout> m_layout;
-    std::vector<Row> m_rows;
+    StoredRows m_rows;
     int m_position = 0;
 
     bool m_adding = false;
-    QHash<int, QVariant> m_pending; // field index -> value as it will be stored
+    std::vector<std::pair<int, QVariant>> m_pending; // field index and value as it will be stored, by field
 };

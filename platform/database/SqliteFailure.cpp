@@ -2,14 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlError>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
-
-// SQLite's primary result codes that say something about the file or the disk.
-enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, IoError = 10, Corrupt = 11, Full = 13, CantOpen = 14, NotADb = 26 };
 
 // As this process may write there now (its effective ids, not the real ones).
 bool writable(const QString &path)
@@ -28,22 +25,22 @@ bool fileOrFolderReadOnly(const QString &path)
 QString causeOf(int code, const QString &step, const QString &path)
 {
     switch (code) {
-    case Busy:
-    case Locked:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
         return QStringLiteral("图版数据库正被另一个程序锁定，请稍后再试");
-    case ReadOnly:
+    case SQLITE_READONLY:
         return QStringLiteral("图版数据库是只读的，不能写入");
-    case Full:
+    case SQLITE_FULL:
         return QStringLiteral("磁盘已满，图版数据库写不下");
-    case NotADb:
+    case SQLITE_NOTADB:
         return QStringLiteral("文件不是图版数据库");
-    case Corrupt:
+    case SQLITE_CORRUPT:
         return QStringLiteral("图版数据库文件已损坏");
-    case IoError:
-    case CantOpen:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
         if (fileOrFolderReadOnly(path))
             return QStringLiteral("图版数据库或它所在的文件夹是只读的，不能写入");
-        return code == IoError ? QStringLiteral("读写磁盘上的图版数据库时出错") : step;
+        return code == SQLITE_IOERR ? QStringLiteral("读写磁盘上的图版数据库时出错") : step;
     default:
         return step;
     }
@@ -51,12 +48,10 @@ QString causeOf(int code, const QString &step, const QString &path)
 
 } // namespace
 
-DbError sqliteFailure(const QSqlError &error, const QString &step, const QString &path, const QString &statement)
+DbError sqliteFailure(const SqliteError &error, const QString &step, const QString &path, const QString &statement)
 {
-    bool isNumber = false;
-    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff; // extended codes keep the primary one below
-    const QString cause = isNumber ? causeOf(code, step, path) : step;
+    const QString cause = causeOf(error.code & 0xff, step, path); // extended codes keep the primary one below
     QString details = statement.isEmpty() ? QString() : QStringLiteral("语句：") + statement + QLatin1Char('\n');
-    details += error.text();
+    details += error.text;
     return DbError(cause, details);
 }

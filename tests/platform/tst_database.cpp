@@ -5,14 +5,18 @@
 // sequences prove through it.
 
 #include "platform/database/Recordset.h"
+#include "platform/database/StoredRows.h"
 #include "tests/support/DbFailure.h"
 #include "tests/support/TestInstallRoot.h"
 #include "tools/CatalogueSchema.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -183,6 +187,70 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QString, text);
         QCOMPARE(valueText(value), text);
+    }
+
+    // Texts of every length, long ones among short ones, and values
+    // overwritten later: every value reads back as it was stored.
+    void storedRowsKeepEveryValue()
+    {
+        QRandomGenerator random(7);
+        StoredRows rows;
+        rows.clear(3);
+        QList<QVariant> expected;
+        for (int r = 0; r < 3000; ++r) {
+            rows.appendRow(r + 1);
+            const int length = r % 500 == 7 ? 3'000'000 : r % 97 == 3 ? 5000 : random.bounded(0, 40);
+            const QString text = QString(length, QChar(u'岩' + r % 50)) + QString::number(r);
+            rows.setText(r, 0, text.toUtf8().constData(), size_t(text.toUtf8().size()));
+            rows.setReal(r, 1, r / 7.0);
+            if (r % 3 == 0)
+                rows.setValue(r, 2, QVariant(QByteArray(r % 11, 'x')));
+            expected << text << r / 7.0 << (r % 3 == 0 ? QVariant(QByteArray(r % 11, 'x')) : QVariant());
+        }
+        for (int r = 0; r < 3000; r += 10) {
+            rows.setValue(r, 0, QStringLiteral("改 %1").arg(r));
+            rows.setValue(r, 1, r % 20 == 0);
+            expected[r * 3] = QStringLiteral("改 %1").arg(r);
+            expected[r * 3 + 1] = r % 20 == 0;
+        }
+        QCOMPARE(rows.rowCount(), 3000);
+        for (int r = 0; r < 3000; ++r) {
+            QCOMPARE(rows.rowId(r), r + 1);
+            for (int f = 0; f < 3; ++f) {
+                QCOMPARE(rows.value(r, f), expected[r * 3 + f]);
+                QCOMPARE(rows.text(r, f), valueText(expected[r * 3 + f]));
+            }
+        }
+    }
+
+    // Shortest texts, bit patterns of every kind and 15-digit ties: each
+    // number reads as Qt's 15-digit general form would write it.
+    void realTextsAgreeWithQt()
+    {
+        QRandomGenerator random(20261207);
+        const auto qtText = [](double d) {
+            return QString::number(d, 'g', 15).replace(QLatin1Char('e'), QLatin1Char('E'));
+        };
+        for (int i = 0; i < 200000; ++i) {
+            double d = 0;
+            switch (i % 3) {
+            case 0: { // any bit pattern
+                const quint64 bits = random.generate64();
+                std::memcpy(&d, &bits, sizeof d);
+                break;
+            }
+            case 1: // a short decimal, as catalogues hold them
+                d = double(random.bounded(-100000, 100000)) / std::pow(10.0, random.bounded(0, 12));
+                break;
+            default: // a 16-digit decimal, many of them ties
+                d = (1.0 + double(random.bounded(1000000000)) / 1e9) * std::pow(10.0, random.bounded(-20, 20))
+                    + 5e-16 * std::pow(10.0, random.bounded(-20, 20));
+                break;
+            }
+            if (!std::isfinite(d) || d == 0.0)
+                continue;
+            QCOMPARE(realValueText(d), qtText(d));
+        }
     }
 };
 

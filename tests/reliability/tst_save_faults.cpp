@@ -232,9 +232,11 @@ private slots:
         const QStringList before = everything(root);
         const QByteArray garbage = QByteArray("not a catalogue ").repeated(300);
         if (fault == DiskFull) {
-            QSqlQuery pages(gConn->database());
-            QVERIFY(pages.exec("PRAGMA page_count") && pages.next());
-            gConn->execute(QString("PRAGMA max_page_count = %1").arg(pages.value(0).toInt() + 2));
+            Statement &pages = gConn->prepared("PRAGMA page_count");
+            QVERIFY(pages.exec() && pages.next());
+            const int pageCount = pages.value(0).toInt();
+            pages.finish();
+            gConn->execute(QString("PRAGMA max_page_count = %1").arg(pageCount + 2));
         } else if (fault == Replaced) {
             QSaveFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) && file.commit());

@@ -1,6 +1,5 @@
 #include "ui/catalogue/FigureList.h"
 
-#include "platform/database/ColumnKind.h"
 #include "platform/database/Recordset.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/common/NumberText.h"
@@ -21,7 +20,7 @@ std::vector<ListRow> figureRows(Recordset &records, bool cartesian)
         row.cells.reserve(kCellCount);
         for (int cell = 1; cell <= kCellCount; ++cell) {
             const bool filled = cartesian || !isCartesianOnly(cell);
-            row.cells << (filled ? valueText(records.value(fieldOfCell[cell - 1])) : QString());
+            row.cells << (filled ? records.text(fieldOfCell[cell - 1]) : QString());
         }
         row.storedKey = row.cells[kNumberCell - 1];
         rows.push_back(std::move(row));

@@ -114,6 +114,7 @@ void fMain::LoadFigData(int FT)
     try {
         OpenSharedRecordset();
         rows = figureRows(*gRs, FT == 1);
+        gRs->close(); // the list holds what it shows; the values need not stay twice
     } catch (const DbError &e) {
         if (!openFailure.isEmpty()) {
             ReportOpenFailure(openFailure, this);

@@ -23,7 +23,7 @@ std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyFiel
         row.text = valueText(row.storedKey);
         row.cells.reserve(cells.size());
         for (int field : cells)
-            row.cells << valueText(records.value(field));
+            row.cells << records.text(field);
         rows.push_back(std::move(row));
     }
     return rows;
@@ -34,7 +34,9 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
     try {
         gSql = sql;
         OpenSharedRecordset();
-        return readNumberedRows(*gRs, keyField, cellFields);
+        std::vector<ListRow> rows = readNumberedRows(*gRs, keyField, cellFields);
+        gRs->close(); // the list holds what it shows; the values need not stay twice
+        return rows;
     } catch (const DbError &) {
         return {}; // an unreadable list opens empty; the window still works
     }

@@ -5,18 +5,17 @@
 #include "platform/database/DbError.h"
 #include "platform/database/SqliteFailure.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
 // Prepared once per connection: a save of many rows sends them for every row.
 void runSavepointStatement(const char *sql)
 {
-    QSqlQuery &q = gConn->prepared(QLatin1String(sql));
-    if (!q.exec())
-        throw sqliteFailure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), gConn->path(), QLatin1String(sql));
+    Statement &q = gConn->prepared(QLatin1String(sql));
+    const bool ran = q.exec();
     q.finish();
+    if (!ran)
+        throw sqliteFailure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), gConn->path(), QLatin1String(sql));
 }
 
 // False when the database had already dropped the whole transaction (SQLite

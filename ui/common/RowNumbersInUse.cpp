@@ -8,7 +8,6 @@
 #include "platform/listview/ListView.h"
 #include "ui/common/NumberText.h"
 
-#include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
 
@@ -20,7 +19,7 @@ namespace {
 QString catalogueStamp(Connection &connection)
 {
     try {
-        QSqlQuery &q = connection.prepared(
+        Statement &q = connection.prepared(
             QStringLiteral("select total_changes(), data_version from pragma_data_version"));
         if (!q.exec() || !q.next())
             return {};

@@ -1,0 +1,151 @@
+#include "platform/database/Statement.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+SqliteError errorOf(sqlite3 *db, int code)
+{
+    return {code, QString::fromUtf8(sqlite3_errmsg(db))};
+}
+
+} // namespace
+
+Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
+{
+    const QByteArray text = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        m_error = errorOf(db, rc);
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    } else if (!m_stmt) {
+        m_error = {SQLITE_MISUSE, QStringLiteral("empty statement")};
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::bindValue(int position, const QVariant &value)
+{
+    if (!m_stmt)
+        return;
+    if (m_stepped) // SQLite takes values only before the first step
+        finish();
+    const int index = position + 1;
+    if (value.isNull()) {
+        sqlite3_bind_null(m_stmt, index);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::UChar:
+        sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(m_stmt, index, value.toDouble());
+        return;
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        return;
+    }
+    }
+}
+
+bool Statement::step()
+{
+    m_stepped = true;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    m_done = true;
+    if (rc != SQLITE_DONE)
+        m_error = errorOf(m_db, rc);
+    return false;
+}
+
+bool Statement::exec()
+{
+    if (!m_stmt)
+        return false;
+    sqlite3_reset(m_stmt);
+    m_error = {};
+    m_done = false;
+    m_rowWaiting = step();
+    return m_error.code == 0;
+}
+
+bool Statement::next()
+{
+    if (m_rowWaiting) {
+        m_rowWaiting = false;
+        return true;
+    }
+    return !m_done && step();
+}
+
+int Statement::columnCount() const
+{
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
+
+QString Statement::columnName(int column) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, column));
+}
+
+QVariant Statement::value(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER:
+        return qlonglong(sqlite3_column_int64(m_stmt, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(m_stmt, column);
+    case SQLITE_TEXT: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+        return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
+    }
+    case SQLITE_BLOB: {
+        const auto *bytes = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
+        return QByteArray(bytes, sqlite3_column_bytes(m_stmt, column));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+qint64 Statement::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+int Statement::numRowsAffected() const
+{
+    return sqlite3_changes(m_db);
+}
+
+void Statement::finish()
+{
+    if (m_stmt)
+        sqlite3_reset(m_stmt);
+    m_stepped = false;
+    m_rowWaiting = false;
+    m_done = true;
+}

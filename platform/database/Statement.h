@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// What SQLite said when it refused a step: its result code and its own words.
+struct SqliteError
+{
+    int code = 0; // 0: no error
+    QString text;
+};
+
+// One prepared SQLite statement, run as often as asked: bind its values by
+// position, exec(), then next() row by row; finish() lets go of the file
+// until the next run. Errors are kept for lastError(), never thrown.
+class Statement
+{
+public:
+    Statement(sqlite3 *db, const QString &sql); // isValid() tells whether SQLite took it
+    ~Statement();
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    bool isValid() const { return m_stmt != nullptr; }
+    // Integers and booleans as integers, numbers with a fraction as reals,
+    // bytes as a blob, NULL as NULL, anything else as its text.
+    void bindValue(int position, const QVariant &value); // position from 0
+    // Runs the statement up to its first row; false when SQLite refused it.
+    bool exec();
+    // The next row (the first after exec()); false at the end and on an error.
+    bool next();
+    int columnCount() const;
+    QString columnName(int column) const;
+    QVariant value(int column) const; // of the current row, by the value's storage class
+    qint64 lastInsertId() const;
+    int numRowsAffected() const;
+    SqliteError lastError() const { return m_error; }
+    void finish();
+
+    // For readers that take a row's values straight from SQLite.
+    sqlite3_stmt *handle() const { return m_stmt; }
+
+private:
+    bool step();
+
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+    bool m_rowWaiting = false; // exec() stepped onto the first row; next() hands it out
+    bool m_done = true;
+    bool m_stepped = false; // stepped since the last reset
+    SqliteError m_error;
+};
