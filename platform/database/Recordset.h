@@ -26,6 +26,7 @@ public:
     int recordCount() const { return m_rows.rowCount(); }
     int absolutePosition() const { return m_position; } // 0: no current record
     void setAbsolutePosition(int position);
+    qint64 recordId() const; // the current record's rowid; 0 for one being added
 
     QVariant value(const QString &field) const;
     QString text(const QString &field) const; // valueText() of value(); NULL gives empty text

@@ -7,6 +7,34 @@ void ListModel::setHeaders(const QStringList &captions)
     endResetModel();
 }
 
+ListRow &ListModel::readRow(int r) const
+{
+    ListRow &row = m_rows[static_cast<size_t>(r)];
+    if (row.unreadSource >= 0) {
+        const int source = row.unreadSource;
+        row.unreadSource = -1;
+        QStringList cells = m_reader ? m_reader(source) : QStringList();
+        // What the row came with stays: the reader may no longer find the record.
+        for (qsizetype c = 0; c < row.cells.size() && c < cells.size(); ++c)
+            cells[c] = row.cells[c];
+        if (cells.size() > row.cells.size())
+            row.cells = std::move(cells);
+    }
+    return row;
+}
+
+const ListRow &ListModel::row(int r) const
+{
+    return readRow(r);
+}
+
+const std::vector<ListRow> &ListModel::rows() const
+{
+    for (int r = 0; r < rowCount(); ++r)
+        readRow(r);
+    return m_rows;
+}
+
 int ListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
@@ -59,22 +87,23 @@ int ListModel::appendRow(ListRow row)
     return r;
 }
 
-void ListModel::replaceRows(std::vector<ListRow> rows)
+void ListModel::replaceRows(std::vector<ListRow> rows, RowReader reader)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_reader = std::move(reader);
     endResetModel();
 }
 
 void ListModel::setText(int r, const QString &text)
 {
-    m_rows[static_cast<size_t>(r)].text = text;
+    readRow(r).text = text;
     emit dataChanged(index(r, 0), index(r, 0));
 }
 
 void ListModel::setCell(int r, int cell, const QString &text)
 {
-    QStringList &cells = m_rows[static_cast<size_t>(r)].cells;
+    QStringList &cells = readRow(r).cells;
     while (cells.size() < cell)
         cells << QString();
     cells[cell - 1] = text;

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 // A report-list row: the text of column 0, the cells of columns 1..n
@@ -14,7 +15,14 @@ struct ListRow
     QStringList cells; // cells[0] is SubItems(1)
     int tag = 0;
     QVariant storedKey;
+    // A row of a long list may come with its first cells only: the rest are
+    // read from this place of the list's row reader when first asked for.
+    int unreadSource = -1;
 };
+
+// Reads the cells of the row at `source`, all of them, for a row that came
+// with its first cells only.
+using RowReader = std::function<QStringList(int source)>;
 
 class ListModel : public QAbstractTableModel
 {
@@ -31,16 +39,26 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool removeRows(int first, int count, const QModelIndex &parent = {}) override;
 
-    const ListRow &row(int r) const { return m_rows[static_cast<size_t>(r)]; }
-    const std::vector<ListRow> &rows() const { return m_rows; }
+    // The whole row, its cells read when they were not yet.
+    const ListRow &row(int r) const;
+    // Every row, each read in full.
+    const std::vector<ListRow> &rows() const;
+    // The row without reading the cells it did not come with: for its text,
+    // tag, stored key and the cells it came with.
+    const ListRow &rowAsLoaded(int r) const { return m_rows[static_cast<size_t>(r)]; }
     int appendRow(ListRow row);
-    void replaceRows(std::vector<ListRow> rows);
+    void replaceRows(std::vector<ListRow> rows, RowReader reader = {});
     void setText(int r, const QString &text);
     void setCell(int r, int cell, const QString &text); // cell >= 1
     void setTag(int r, int tag);
     void setStoredKey(int r, const QVariant &key);
 
 private:
+    ListRow &readRow(int r) const;
+
     QStringList m_headers;
-    std::vector<ListRow> m_rows;
+    // Rows that came with their first cells only get the rest when first
+    // shown or asked for, which a const reader may be the first to do.
+    mutable std::vector<ListRow> m_rows;
+    RowReader m_reader;
 };

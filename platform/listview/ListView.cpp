@@ -38,9 +38,9 @@ void ListView::setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInT
         setColumnWidth(c, twipsToPixels(captionsAndWidthsInTwips[c].second));
 }
 
-void ListView::setRows(std::vector<ListRow> rows)
+void ListView::setRows(std::vector<ListRow> rows, RowReader reader)
 {
-    m_model.replaceRows(std::move(rows));
+    m_model.replaceRows(std::move(rows), std::move(reader));
     if (count() > 0)
         selectOnly(0);
 }
@@ -52,7 +52,8 @@ int ListView::addRow(ListRow row)
 
 QString ListView::cell(int r, int cell) const
 {
-    const QStringList &cells = row(r).cells;
+    const ListRow &loaded = m_model.rowAsLoaded(r);
+    const QStringList &cells = loaded.unreadSource < 0 || cell > loaded.cells.size() ? row(r).cells : loaded.cells;
     return cell >= 1 && cell <= cells.size() ? cells[cell - 1] : QString();
 }
 

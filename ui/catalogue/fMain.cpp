@@ -110,11 +110,9 @@ void fMain::LoadFigData(int FT)
         typeLetter = QStringLiteral("B");
     }
     gSql = CatalogueStatements::figuresOfType(typeLetter);
-    std::vector<ListRow> rows;
+    FigureList list;
     try {
-        OpenSharedRecordset();
-        rows = figureRows(*gRs, FT == 1);
-        gRs->close(); // the list holds what it shows; the values need not stay twice
+        list = readFigureList(gSql, gConn, FT == 1);
     } catch (const DbError &e) {
         if (!openFailure.isEmpty()) {
             ReportOpenFailure(openFailure, this);
@@ -126,8 +124,8 @@ void fMain::LoadFigData(int FT)
             MessageBox::show(this, request);
         }
     }
-    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(rows.size()));
-    LvFigure->setRows(std::move(rows));
+    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(list.rows.size()));
+    LvFigure->setRows(std::move(list.rows), std::move(list.reader));
 }
 
 QString fMain::NewFigNumber(int position) const
