@@ -20,14 +20,13 @@ void Keyset::open(const QString &sql, std::shared_ptr<Connection> connection, co
         m_keyFields << m_keys.fieldIndex(field);
 }
 
-QString Keyset::keyText(int row, int k)
+QString Keyset::keyText(int row, int k) const
 {
-    m_keys.setAbsolutePosition(row + 1);
-    return m_keys.text(m_keyFields[k]);
+    return m_keys.textAt(row + 1, m_keyFields[k]);
 }
 
-void Keyset::readRecord(int row, Recordset &record, std::shared_ptr<Connection> connection)
+void Keyset::readRecord(int row, Recordset &record, std::shared_ptr<Connection> connection) const
 {
-    m_keys.setAbsolutePosition(row + 1);
-    record.open(m_head + QStringLiteral(" where _rowid_ = ") + QString::number(m_keys.recordId()), std::move(connection));
+    record.open(m_head + QStringLiteral(" where _rowid_ = ") + QString::number(m_keys.recordIdAt(row + 1)),
+                std::move(connection));
 }

@@ -17,12 +17,12 @@ public:
     void open(const QString &sql, std::shared_ptr<Connection> connection, const QStringList &keyFields);
     int count() const { return m_keys.recordCount(); }
     // The text of key field `k` of record `row` (0-based), as read with the keys.
-    QString keyText(int row, int k);
+    QString keyText(int row, int k) const;
     // Opens `record` on record `row` as it is stored now, read through
     // `connection` (the file may have been opened again since the keys were
     // read), with the fields of the select; it has no record when another
     // program deleted it since. Throws DbError.
-    void readRecord(int row, Recordset &record, std::shared_ptr<Connection> connection);
+    void readRecord(int row, Recordset &record, std::shared_ptr<Connection> connection) const;
 
 private:
     Recordset m_keys;

@@ -155,18 +155,31 @@ void Recordset::close()
     m_pending.clear();
 }
 
-qint64 Recordset::recordId() const
+qint64 Recordset::recordIdAt(int position) const
 {
-    requireCurrentRecord();
-    return m_adding ? 0 : m_rows.rowId(m_position - 1);
+    requirePosition(position);
+    return m_rows.rowId(position - 1);
 }
 
-void Recordset::setAbsolutePosition(int position)
+QString Recordset::textAt(int position, int fieldIndex) const
+{
+    requirePosition(position);
+    if (fieldIndex < 0 || fieldIndex >= m_layout->fieldNames.size())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(fieldIndex + 1));
+    return m_rows.text(position - 1, fieldIndex);
+}
+
+void Recordset::requirePosition(int position) const
 {
     if (!m_open)
         throw DbError(QStringLiteral("记录集没有打开"));
     if (position < 1 || position > recordCount())
         throw DbError(QStringLiteral("没有第 %1 条记录（共 %2 条）").arg(position).arg(recordCount()));
+}
+
+void Recordset::setAbsolutePosition(int position)
+{
+    requirePosition(position);
     m_position = position;
     m_adding = false;
     m_pending.clear();

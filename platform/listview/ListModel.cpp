@@ -10,16 +10,18 @@ void ListModel::setHeaders(const QStringList &captions)
 ListRow &ListModel::readRow(int r) const
 {
     ListRow &row = m_rows[static_cast<size_t>(r)];
-    if (row.unreadSource >= 0) {
-        const int source = row.unreadSource;
-        row.unreadSource = -1;
-        QStringList cells = m_reader ? m_reader(source) : QStringList();
-        // What the row came with stays: the reader may no longer find the record.
-        for (qsizetype c = 0; c < row.cells.size() && c < cells.size(); ++c)
-            cells[c] = row.cells[c];
-        if (cells.size() > row.cells.size())
-            row.cells = std::move(cells);
+    if (row.unreadPlace >= 0 && m_source) {
+        const int place = row.unreadPlace;
+        row.text = m_source->text(place);
+        row.storedKey = m_source->storedKey(place);
+        row.cells = m_source->readCells(place);
+        for (int cell = 1; cell <= m_source->knownCellCount(); ++cell) {
+            if (row.cells.size() < cell)
+                row.cells << QString();
+            row.cells[cell - 1] = m_source->knownCell(place, cell);
+        }
     }
+    row.unreadPlace = -1;
     return row;
 }
 
@@ -33,6 +35,27 @@ const std::vector<ListRow> &ListModel::rows() const
     for (int r = 0; r < rowCount(); ++r)
         readRow(r);
     return m_rows;
+}
+
+QString ListModel::text(int r) const
+{
+    const ListRow &row = m_rows[static_cast<size_t>(r)];
+    return row.unreadPlace >= 0 && m_source ? m_source->text(row.unreadPlace) : row.text;
+}
+
+QVariant ListModel::storedKey(int r) const
+{
+    const ListRow &row = m_rows[static_cast<size_t>(r)];
+    return row.unreadPlace >= 0 && m_source ? m_source->storedKey(row.unreadPlace) : row.storedKey;
+}
+
+QString ListModel::cell(int r, int cell) const
+{
+    const ListRow &loaded = m_rows[static_cast<size_t>(r)];
+    if (loaded.unreadPlace >= 0 && m_source && cell >= 1 && cell <= m_source->knownCellCount())
+        return m_source->knownCell(loaded.unreadPlace, cell);
+    const QStringList &cells = readRow(r).cells;
+    return cell >= 1 && cell <= cells.size() ? cells[cell - 1] : QString();
 }
 
 int ListModel::rowCount(const QModelIndex &parent) const
@@ -87,11 +110,11 @@ int ListModel::appendRow(ListRow row)
     return r;
 }
 
-void ListModel::replaceRows(std::vector<ListRow> rows, RowReader reader)
+void ListModel::replaceRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
 {
     beginResetModel();
     m_rows = std::move(rows);
-    m_reader = std::move(reader);
+    m_source = std::move(source);
     endResetModel();
 }
 
@@ -117,6 +140,6 @@ void ListModel::setTag(int r, int tag)
 
 void ListModel::setStoredKey(int r, const QVariant &key)
 {
-    m_rows[static_cast<size_t>(r)].storedKey = key;
+    readRow(r).storedKey = key;
     emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
 }

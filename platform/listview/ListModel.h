@@ -3,7 +3,9 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVariant>
-#include <functional>
+
+#include "platform/listview/RowSource.h"
+#include <memory>
 #include <vector>
 
 // A report-list row: the text of column 0, the cells of columns 1..n
@@ -15,14 +17,10 @@ struct ListRow
     QStringList cells; // cells[0] is SubItems(1)
     int tag = 0;
     QVariant storedKey;
-    // A row of a long list may come with its first cells only: the rest are
-    // read from this place of the list's row reader when first asked for.
-    int unreadSource = -1;
+    // A row of a long list not read yet: its place in the list's RowSource,
+    // which has its text, stored key and cells; -1 once they are here.
+    int unreadPlace = -1;
 };
-
-// Reads the cells of the row at `source`, all of them, for a row that came
-// with its first cells only.
-using RowReader = std::function<QStringList(int source)>;
 
 class ListModel : public QAbstractTableModel
 {
@@ -39,15 +37,19 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool removeRows(int first, int count, const QModelIndex &parent = {}) override;
 
-    // The whole row, its cells read when they were not yet.
+    // The whole row, read from the source when it was not yet.
     const ListRow &row(int r) const;
     // Every row, each read in full.
     const std::vector<ListRow> &rows() const;
-    // The row without reading the cells it did not come with: for its text,
-    // tag, stored key and the cells it came with.
-    const ListRow &rowAsLoaded(int r) const { return m_rows[static_cast<size_t>(r)]; }
+    // These read no row: a source row's text, stored key and known cells come
+    // from the source, its tag from the row.
+    QString text(int r) const;
+    QVariant storedKey(int r) const;
+    int tag(int r) const { return m_rows[static_cast<size_t>(r)].tag; }
+    QString cell(int r, int cell) const; // cell >= 1; empty when never set
     int appendRow(ListRow row);
-    void replaceRows(std::vector<ListRow> rows, RowReader reader = {});
+    // Rows with an unread place read it from `source`.
+    void replaceRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source = {});
     void setText(int r, const QString &text);
     void setCell(int r, int cell, const QString &text); // cell >= 1
     void setTag(int r, int tag);
@@ -57,8 +59,8 @@ private:
     ListRow &readRow(int r) const;
 
     QStringList m_headers;
-    // Rows that came with their first cells only get the rest when first
-    // shown or asked for, which a const reader may be the first to do.
+    // Source rows are read when first shown or asked for, which a const
+    // reader may be the first to do.
     mutable std::vector<ListRow> m_rows;
-    RowReader m_reader;
+    std::shared_ptr<const RowSource> m_source;
 };

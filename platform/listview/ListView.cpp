@@ -38,9 +38,9 @@ void ListView::setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInT
         setColumnWidth(c, twipsToPixels(captionsAndWidthsInTwips[c].second));
 }
 
-void ListView::setRows(std::vector<ListRow> rows, RowReader reader)
+void ListView::setRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
 {
-    m_model.replaceRows(std::move(rows), std::move(reader));
+    m_model.replaceRows(std::move(rows), std::move(source));
     if (count() > 0)
         selectOnly(0);
 }
@@ -48,13 +48,6 @@ void ListView::setRows(std::vector<ListRow> rows, RowReader reader)
 int ListView::addRow(ListRow row)
 {
     return m_model.appendRow(std::move(row));
-}
-
-QString ListView::cell(int r, int cell) const
-{
-    const ListRow &loaded = m_model.rowAsLoaded(r);
-    const QStringList &cells = loaded.unreadSource < 0 || cell > loaded.cells.size() ? row(r).cells : loaded.cells;
-    return cell >= 1 && cell <= cells.size() ? cells[cell - 1] : QString();
 }
 
 int ListView::selectedRow() const

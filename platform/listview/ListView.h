@@ -19,20 +19,20 @@ public:
 
     int count() const { return m_model.rowCount(); }
     // Replaces every row at once (fast for long lists) and selects the first.
-    // Rows that came with their first cells only read the rest from `reader`.
-    void setRows(std::vector<ListRow> rows, RowReader reader = {});
+    // Rows with an unread place read it from `source` when needed.
+    void setRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source = {});
     int addRow(ListRow row = {});
     void removeRow(int r) { m_model.removeRow(r); }
 
     const ListRow &row(int r) const { return m_model.row(r); }
     const std::vector<ListRow> &rows() const { return m_model.rows(); }
-    QString text(int r) const { return m_model.rowAsLoaded(r).text; }
+    QString text(int r) const { return m_model.text(r); }
     void setText(int r, const QString &text) { m_model.setText(r, text); }
-    QString cell(int r, int cell) const; // cell >= 1; empty when never set; reads the row only when needed
+    QString cell(int r, int cell) const { return m_model.cell(r, cell); } // cell >= 1; empty when never set
     void setCell(int r, int cell, const QString &text) { m_model.setCell(r, cell, text); }
-    int tag(int r) const { return m_model.rowAsLoaded(r).tag; }
+    int tag(int r) const { return m_model.tag(r); }
     void setTag(int r, int tag) { m_model.setTag(r, tag); }
-    QVariant storedKey(int r) const { return m_model.rowAsLoaded(r).storedKey; }
+    QVariant storedKey(int r) const { return m_model.storedKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
 
     int selectedRow() const; // -1 when no row is selected

@@ -11,49 +11,54 @@ namespace {
 
 using namespace FigureColumns;
 
-// The cells a row comes with: the number, which finds the row, and the name
+// The cells read with the keys: the number, which finds a row, and the name
 // and thumbnail, which the new-figure proposal compares with every row.
-constexpr int kCellsWithKeys = kThumbnailCell;
+constexpr int kKnownCells = kThumbnailCell;
 
-QStringList figureCells(Recordset &record, bool cartesian)
+class FigureRows : public RowSource
 {
-    QStringList cells;
-    cells.reserve(kCellCount);
-    for (int cell = 1; cell <= kCellCount; ++cell) {
-        const bool filled = cartesian || !isCartesianOnly(cell);
-        cells << (filled ? record.text(kFields[cell - 1]) : QString());
+public:
+    FigureRows(std::shared_ptr<const Keyset> keys, bool cartesian) : m_keys(std::move(keys)), m_cartesian(cartesian) {}
+
+    QString text(int place) const override { return numberText(place + 1); }
+    QVariant storedKey(int place) const override { return m_keys->keyText(place, kNumberCell - 1); }
+    int knownCellCount() const override { return kKnownCells; }
+    QString knownCell(int place, int cell) const override { return m_keys->keyText(place, cell - 1); }
+
+    QStringList readCells(int place) const override
+    {
+        try {
+            Recordset record;
+            m_keys->readRecord(place, record, gConn); // the connection of now: another window may have reopened the file
+            if (record.recordCount() == 0)
+                return {}; // deleted by another program since
+            QStringList cells;
+            cells.reserve(kCellCount);
+            for (int cell = 1; cell <= kCellCount; ++cell) {
+                const bool filled = m_cartesian || !isCartesianOnly(cell);
+                cells << (filled ? record.text(kFields[cell - 1]) : QString());
+            }
+            return cells;
+        } catch (const DbError &) {
+            return {}; // an unreadable file: the row shows what came with the keys
+        }
     }
-    return cells;
-}
+
+private:
+    std::shared_ptr<const Keyset> m_keys;
+    bool m_cartesian;
+};
 
 } // namespace
 
 FigureList readFigureList(const QString &sql, const std::shared_ptr<Connection> &connection, bool cartesian)
 {
     auto keys = std::make_shared<Keyset>();
-    keys->open(sql, connection, kFields.mid(0, kCellsWithKeys));
+    keys->open(sql, connection, kFields.mid(0, kKnownCells));
     FigureList list;
-    const int n = keys->count();
-    list.rows.reserve(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        ListRow row;
-        row.text = numberText(i + 1);
-        for (int k = 0; k < kCellsWithKeys; ++k)
-            row.cells << keys->keyText(i, k);
-        row.storedKey = row.cells[kNumberCell - 1];
-        row.unreadSource = i;
-        list.rows.push_back(std::move(row));
-    }
-    list.reader = [keys, cartesian](int source) {
-        try {
-            Recordset record;
-            keys->readRecord(source, record, gConn); // the connection of now: another window may have reopened the file
-            if (record.recordCount() == 0)
-                return QStringList(); // deleted by another program since: the row keeps what it came with
-            return figureCells(record, cartesian);
-        } catch (const DbError &) {
-            return QStringList(); // an unreadable file shows what the row came with
-        }
-    };
+    list.rows.resize(static_cast<size_t>(keys->count()));
+    for (int i = 0; i < keys->count(); ++i)
+        list.rows[static_cast<size_t>(i)].unreadPlace = i;
+    list.source = std::make_shared<FigureRows>(std::move(keys), cartesian);
     return list;
 }

@@ -111,6 +111,7 @@ void fMain::LoadFigData(int FT)
     }
     gSql = CatalogueStatements::figuresOfType(typeLetter);
     FigureList list;
+    LvFigure->setRows({}); // the old list goes first: a long list is not held twice
     try {
         list = readFigureList(gSql, gConn, FT == 1);
     } catch (const DbError &e) {
@@ -125,7 +126,7 @@ void fMain::LoadFigData(int FT)
         }
     }
     lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(list.rows.size()));
-    LvFigure->setRows(std::move(list.rows), std::move(list.reader));
+    LvFigure->setRows(std::move(list.rows), std::move(list.source));
 }
 
 QString fMain::NewFigNumber(int position) const
