@@ -10,17 +10,27 @@ void ListModel::setHeaders(const QStringList &captions)
 ListRow &ListModel::readRow(int r) const
 {
     ListRow &row = m_rows[static_cast<size_t>(r)];
-    if (row.unreadPlace >= 0 && m_source) {
-        const int place = row.unreadPlace;
-        row.text = m_source->text(place);
-        row.storedKey = m_source->storedKey(place);
-        row.cells = m_source->readCells(place);
-        for (int cell = 1; cell <= m_source->knownCellCount(); ++cell) {
-            if (row.cells.size() < cell)
-                row.cells << QString();
-            row.cells[cell - 1] = m_source->knownCell(place, cell);
-        }
+    if (row.unreadPlace < 0 || !m_source)
+        return row;
+    const int place = row.unreadPlace;
+    const std::optional<QStringList> cells = m_source->readCells(place);
+    row.text = m_source->text(place);
+    row.storedKey = m_source->storedKey(place);
+    row.cells = cells.value_or(QStringList());
+    for (int cell = 1; cell <= m_source->knownCellCount(); ++cell) {
+        if (row.cells.size() < cell)
+            row.cells << QString();
+        row.cells[cell - 1] = m_source->knownCell(place, cell);
     }
+    if (cells)
+        row.unreadPlace = -1;
+    return row;
+}
+
+// A change takes the row as it can be read now, known cells only if need be.
+ListRow &ListModel::rowToChange(int r)
+{
+    ListRow &row = readRow(r);
     row.unreadPlace = -1;
     return row;
 }
@@ -28,6 +38,11 @@ ListRow &ListModel::readRow(int r) const
 const ListRow &ListModel::row(int r) const
 {
     return readRow(r);
+}
+
+bool ListModel::isRead(int r) const
+{
+    return readRow(r).unreadPlace < 0;
 }
 
 const std::vector<ListRow> &ListModel::rows() const
@@ -72,11 +87,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
-    const ListRow &r = row(index.row());
-    if (index.column() == 0)
-        return r.text;
-    const int cell = index.column() - 1;
-    return cell < r.cells.size() ? r.cells[cell] : QString();
+    return index.column() == 0 ? text(index.row()) : cell(index.row(), index.column());
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -120,13 +131,13 @@ void ListModel::replaceRows(std::vector<ListRow> rows, std::shared_ptr<const Row
 
 void ListModel::setText(int r, const QString &text)
 {
-    readRow(r).text = text;
+    rowToChange(r).text = text;
     emit dataChanged(index(r, 0), index(r, 0));
 }
 
 void ListModel::setCell(int r, int cell, const QString &text)
 {
-    QStringList &cells = readRow(r).cells;
+    QStringList &cells = rowToChange(r).cells;
     while (cells.size() < cell)
         cells << QString();
     cells[cell - 1] = text;
@@ -140,6 +151,6 @@ void ListModel::setTag(int r, int tag)
 
 void ListModel::setStoredKey(int r, const QVariant &key)
 {
-    readRow(r).storedKey = key;
+    rowToChange(r).storedKey = key;
     emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
 }

@@ -37,8 +37,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool removeRows(int first, int count, const QModelIndex &parent = {}) override;
 
-    // The whole row, read from the source when it was not yet.
+    // The whole row, read from the source when it was not yet; a row that
+    // cannot be read now comes with its known cells only.
     const ListRow &row(int r) const;
+    // Reads the row when it was not yet; false when it cannot be read now,
+    // readFailure() then says why.
+    bool isRead(int r) const;
+    QString readFailure() const { return m_source ? m_source->readFailure() : QString(); }
     // Every row, each read in full.
     const std::vector<ListRow> &rows() const;
     // These read no row: a source row's text, stored key and known cells come
@@ -57,6 +62,7 @@ public:
 
 private:
     ListRow &readRow(int r) const;
+    ListRow &rowToChange(int r);
 
     QStringList m_headers;
     // Source rows are read when first shown or asked for, which a const

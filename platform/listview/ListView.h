@@ -29,6 +29,10 @@ public:
     QString text(int r) const { return m_model.text(r); }
     void setText(int r, const QString &text) { m_model.setText(r, text); }
     QString cell(int r, int cell) const { return m_model.cell(r, cell); } // cell >= 1; empty when never set
+    // Reads a long list's row when it was not yet; false when it cannot be
+    // read now, and rowReadFailure() says why.
+    bool rowReadable(int r) const { return m_model.isRead(r); }
+    QString rowReadFailure() const { return m_model.readFailure(); }
     void setCell(int r, int cell, const QString &text) { m_model.setCell(r, cell, text); }
     int tag(int r) const { return m_model.tag(r); }
     void setTag(int r, int tag) { m_model.setTag(r, tag); }

@@ -7,6 +7,8 @@
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/common/NumberText.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 using namespace FigureColumns;
@@ -25,13 +27,20 @@ public:
     int knownCellCount() const override { return kKnownCells; }
     QString knownCell(int place, int cell) const override { return m_keys->keyText(place, cell - 1); }
 
-    QStringList readCells(int place) const override
+    std::optional<QStringList> readCells(int place) const override
     {
+        // A paint asks for many rows at once: after a failure the others
+        // fail at once too, instead of each waiting for a lock to go.
+        if (m_sinceFailure.isValid() && !m_sinceFailure.hasExpired(kQuietAfterFailureMs))
+            return std::nullopt;
         try {
             Recordset record;
             m_keys->readRecord(place, record, gConn); // the connection of now: another window may have reopened the file
-            if (record.recordCount() == 0)
-                return {}; // deleted by another program since
+            if (record.recordCount() == 0) {
+                m_failure = QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除）")
+                                .arg(m_keys->keyText(place, kNumberCell - 1));
+                return std::nullopt;
+            }
             QStringList cells;
             cells.reserve(kCellCount);
             for (int cell = 1; cell <= kCellCount; ++cell) {
@@ -39,14 +48,22 @@ public:
                 cells << (filled ? record.text(kFields[cell - 1]) : QString());
             }
             return cells;
-        } catch (const DbError &) {
-            return {}; // an unreadable file: the row shows what came with the keys
+        } catch (const DbError &e) {
+            m_failure = e.cause();
+            m_sinceFailure.start();
+            return std::nullopt;
         }
     }
 
+    QString readFailure() const override { return m_failure; }
+
 private:
+    static constexpr qint64 kQuietAfterFailureMs = 5000;
+
     std::shared_ptr<const Keyset> m_keys;
     bool m_cartesian;
+    mutable QString m_failure;
+    mutable QElapsedTimer m_sinceFailure;
 };
 
 } // namespace

@@ -144,7 +144,20 @@ void fMain::LvFigure_Click()
             LvFigure->clearSelection();
         return;
     }
-    CurrentItem = LvFigure->selectedRow();
+    const int picked = LvFigure->selectedRow();
+    if (picked >= 0 && !LvFigure->rowReadable(picked)) {
+        // Blank fields would be taken for the figure's values and saved over them.
+        MessageRequest request;
+        request.icon = QMessageBox::Warning;
+        request.text = QStringLiteral("无法读取这个图版，编辑区仍显示原来的图版。\n") + LvFigure->rowReadFailure();
+        MessageBox::show(this, request);
+        if (CurrentItem >= 0 && !NewFigureMode)
+            LvFigure->selectOnly(CurrentItem);
+        else
+            LvFigure->clearSelection();
+        return;
+    }
+    CurrentItem = picked;
     if (CurrentItem >= 0)
         m_panel.showRow(*LvFigure, CurrentItem, gFigType == 1);
     showThumbnail();

@@ -2,6 +2,7 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
 #include "app/mQuillar.h"
+#include "tests/support/WriteLock.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -166,4 +167,24 @@ void FigureListTest::longListReadsItsRowsWhenShown()
     QCOMPARE(list->cell(1900, 3), thumbnails[1900]);
     QVERIFY(list->cell(1900, 21).isEmpty());
     QCOMPARE(c.messages.count(), 0);
+
+    // A row that cannot be read is not offered for editing: blank fields
+    // would be saved over the figure's values. The panel keeps its figure.
+    const auto pick = [&](int row) {
+        list->selectOnly(row);
+        w.LvFigure_Click();
+    };
+    pick(1900);
+    QCOMPARE(c.messages.count(), 1);
+    QVERIFY(c.messages.last().text.contains("不在图版数据库中"));
+    QCOMPARE(list->selectedRow(), 0);
+    QCOMPARE(shown(w, "tTh"), stored[0]);
+    {
+        WriteLock lock(c.root.cataloguePath());
+        pick(1700);
+        QCOMPARE(c.messages.count(), 2);
+        QVERIFY(c.messages.last().text.contains("锁定"));
+        QCOMPARE(list->selectedRow(), 0);
+    }
+    QCOMPARE(shown(w, "tTh"), stored[0]);
 }
