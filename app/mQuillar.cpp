@@ -27,8 +27,8 @@ QString CataloguePath()
 
 namespace {
 
-// The shared state must let go of its database handles while Qt SQL is still
-// there, not at static destruction after it.
+// The shared state lets go of its database handles while the application is
+// still there, not at static destruction after it.
 void releaseSharedDatabase()
 {
     gRs.reset();

@@ -9,8 +9,19 @@
 #include <QScreen>
 #include <QTranslator>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char *argv[])
 {
+#ifdef __GLIBC__
+    // A long list's storage comes in large blocks. Left to itself, glibc
+    // moves such blocks onto the heap once the first is freed, where a type
+    // switch's new list cannot reuse the old one's holes: keep them mapped,
+    // so a replaced list goes back to the system whole.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(ProgramIdentity::kDesktopId);
     QIcon icon;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/CatalogueStatements.h"
+#include "bench/SqliteFloor.h"
 #include "tools/SyntheticCatalogue.h"
 
 #include <QSettings>
@@ -22,4 +24,19 @@ inline void pointSettingsAt(const QString &configDir, const QString &root)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir);
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kestomar software"))
         .setValue(QStringLiteral("Strativa/Path"), root);
+}
+
+// Rows the catalogue window's list shows at the window's own size; the
+// catalogue benchmark checks it.
+constexpr int kRowsShown = 14;
+
+// The floor of a figure list that reads its keys first: the figures of one
+// type in the list's order with their number, name and thumbnail, then each
+// row shown, read whole by its rowid.
+inline double figureListFloor(const QString &catalogue, const QString &typeLetter, int *rowCount = nullptr)
+{
+    const QString keys = CatalogueStatements::figuresOfType(typeLetter)
+                             .replace(QStringLiteral("select *"), QStringLiteral("select _rowid_, th, tm, figName"));
+    return SqliteFloor::keysThenRows(catalogue, keys, QStringLiteral("select * from picMain where _rowid_ = ?"),
+                                     kRowsShown, rowCount);
 }

@@ -81,6 +81,27 @@ sqlite3 *openFast(const QString &path)
     return db;
 }
 
+// A column's value by its storage class.
+void keep(sqlite3_stmt *statement, int c, Arena &arena)
+{
+    switch (const int storageClass = sqlite3_column_type(statement, c)) {
+    case SQLITE_INTEGER:
+        arena.integer(sqlite3_column_int64(statement, c));
+        break;
+    case SQLITE_FLOAT:
+        arena.real(sqlite3_column_double(statement, c));
+        break;
+    case SQLITE_TEXT:
+        arena.bytes(storageClass, sqlite3_column_text(statement, c), sqlite3_column_bytes(statement, c));
+        break;
+    case SQLITE_BLOB:
+        arena.bytes(storageClass, sqlite3_column_blob(statement, c), sqlite3_column_bytes(statement, c));
+        break;
+    default:
+        arena.null();
+    }
+}
+
 // Steps a statement to its end; a select's columns are kept by storage class.
 bool runToEnd(sqlite3 *db, sqlite3_stmt *statement, bool readsRows, Arena &arena, int *rows)
 {
@@ -91,24 +112,8 @@ bool runToEnd(sqlite3 *db, sqlite3_stmt *statement, bool readsRows, Arena &arena
             ++*rows;
         if (!readsRows)
             continue;
-        for (int c = 0; c < columns; ++c) {
-            switch (const int storageClass = sqlite3_column_type(statement, c)) {
-            case SQLITE_INTEGER:
-                arena.integer(sqlite3_column_int64(statement, c));
-                break;
-            case SQLITE_FLOAT:
-                arena.real(sqlite3_column_double(statement, c));
-                break;
-            case SQLITE_TEXT:
-                arena.bytes(storageClass, sqlite3_column_text(statement, c), sqlite3_column_bytes(statement, c));
-                break;
-            case SQLITE_BLOB:
-                arena.bytes(storageClass, sqlite3_column_blob(statement, c), sqlite3_column_bytes(statement, c));
-                break;
-            default:
-                arena.null();
-            }
-        }
+        for (int c = 0; c < columns; ++c)
+            keep(statement, c, arena);
     }
     return rc == SQLITE_DONE || !failed(db, "step");
 }
@@ -146,6 +151,42 @@ double selectAll(const QString &path, const QString &sql, int *rowCount)
     sqlite3_close(db);
     if (rowCount)
         *rowCount = rows;
+    return ok ? timer.nsecsElapsed() / 1e6 : -1;
+}
+
+double keysThenRows(const QString &path, const QString &keysSql, const QString &rowSql, int rowsShown, int *rowCount)
+{
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3 *db = openFast(path);
+    if (!db)
+        return -1;
+    sqlite3_stmt *keys = nullptr, *row = nullptr;
+    Arena arena;
+    std::vector<std::int64_t> rowIds;
+    const QByteArray keysText = keysSql.toUtf8(), rowText = rowSql.toUtf8();
+    bool ok = sqlite3_prepare_v2(db, keysText.constData(), int(keysText.size()), &keys, nullptr) == SQLITE_OK
+              && sqlite3_prepare_v2(db, rowText.constData(), int(rowText.size()), &row, nullptr) == SQLITE_OK;
+    int rc = SQLITE_DONE;
+    const int columns = ok ? sqlite3_column_count(keys) : 0;
+    while (ok && (rc = sqlite3_step(keys)) == SQLITE_ROW) {
+        rowIds.push_back(sqlite3_column_int64(keys, 0));
+        for (int c = 1; c < columns; ++c)
+            keep(keys, c, arena);
+    }
+    ok = ok && rc == SQLITE_DONE;
+    for (size_t i = 0; ok && i < rowIds.size() && i < size_t(rowsShown); ++i) {
+        sqlite3_reset(row);
+        sqlite3_bind_int64(row, 1, rowIds[i]);
+        ok = runToEnd(db, row, true, arena, nullptr);
+    }
+    if (!ok)
+        failed(db, "keys and rows");
+    sqlite3_finalize(keys);
+    sqlite3_finalize(row);
+    sqlite3_close(db);
+    if (rowCount)
+        *rowCount = int(rowIds.size());
     return ok ? timer.nsecsElapsed() / 1e6 : -1;
 }
 

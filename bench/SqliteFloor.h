@@ -19,6 +19,13 @@ namespace SqliteFloor {
 // Milliseconds, or -1 when SQLite failed (the reason goes to stderr).
 double selectAll(const QString &path, const QString &sql, int *rowCount = nullptr);
 
+// Opens the file, reads the keys of a list (`keysSql`, the rowid in its first
+// column, every column of every row read), then its first `rowsShown` rows by
+// rowid through `rowSql` ("... where _rowid_ = ?"): a list that reads its
+// keys first and a row when it is shown. Milliseconds, or -1.
+double keysThenRows(const QString &path, const QString &keysSql, const QString &rowSql, int rowsShown,
+                    int *rowCount = nullptr);
+
 // Bound by its own storage class, as a program that knows its columns binds.
 using Value = std::variant<std::int64_t, double, std::string>;
 

@@ -8,7 +8,6 @@
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_catalogue [figures ...]
 // For a profiler: `bench_catalogue --build ROOT FIGURES` keeps a catalogue,
 // and `bench_catalogue --cold list|floor ROOT` loads it once.
-#include "app/CatalogueStatements.h"
 #include "bench/BenchCatalogue.h"
 #include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
@@ -53,7 +52,7 @@ int runColdChild(const QString &what, const QString &root)
     const QString catalogue = root + QStringLiteral("/dbase/system.mdb");
     double ms = -1;
     if (what == QLatin1String("floor")) {
-        ms = SqliteFloor::selectAll(catalogue, CatalogueStatements::figuresOfType(QStringLiteral("B")));
+        ms = figureListFloor(catalogue, QStringLiteral("B"));
     } else {
         pointSettingsAt(QFileInfo(root).path() + QStringLiteral("/config"), root);
         fMain window;
@@ -152,8 +151,10 @@ int main(int argc, char *argv[])
             });
         });
         int rows = 0;
-        const QString select = CatalogueStatements::figuresOfType(QStringLiteral("B"));
-        const double loadFloor = medianOf(5, [&] { return SqliteFloor::selectAll(catalogue, select, &rows); });
+        const double loadFloor = medianOf(5, [&] { return figureListFloor(catalogue, QStringLiteral("B"), &rows); });
+        const int shown = list->rowAt(list->viewport()->height() - 1) + 1;
+        if (shown != kRowsShown && list->count() > kRowsShown)
+            std::fprintf(stderr, "the list shows %d rows, the floor reads %d\n", shown, kRowsShown);
         const QString listed = QStringLiteral("list %1 figures (%2 Cartesian), ").arg(figures).arg(list->count());
         report(listed + QStringLiteral("cold"), medianOf(3, [&] { return coldInChild("list", root); }),
                medianOf(3, [&] { return coldInChild("floor", root); }));

@@ -4,12 +4,12 @@
 // 100,000 figures, beside the program started on a 1-figure catalogue and a
 // bare Qt window; the type switch (to the triangular list and back) to its
 // rows painted; the peak resident memory (VmHWM) after the start and after
-// the two switches, each switch beside the floor's select of its list.
+// the two switches, each switch beside the floor of its list (its keys and
+// the rows on screen).
 // The runs of all catalogues take turns, so that the load of a shared machine
 // falls on all alike.
 // Medians of five runs.
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/bench_waits [figures ...]
-#include "app/CatalogueStatements.h"
 #include "bench/BenchCatalogue.h"
 #include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
@@ -163,13 +163,13 @@ int main(int argc, char *argv[])
         const Medians &m = medians[k + 2];
         const QString catalogue = dir.path() + QStringLiteral("/root-%1/dbase/system.mdb").arg(figures);
         report(QStringLiteral("%1 figures, start to rows visible").arg(figures), m.visibleMs, one.visibleMs);
-        // Each switch beside the floor's select of the list it shows.
+        // Each switch beside the floor of the list it shows: its keys and its rows on screen.
         const char *switches[] = {"to triangular", "back to Cartesian"};
         const char *letters[] = {"T", "B"};
         for (size_t i = 0; i < m.switchMs.size() && i < 2; ++i) {
-            const QString select = CatalogueStatements::figuresOfType(QLatin1String(letters[i]));
+            const QString letter = QLatin1String(letters[i]);
             report(QStringLiteral("%1 figures, switch %2").arg(figures).arg(QLatin1String(switches[i])), m.switchMs[i],
-                   medianOf(kRuns, [&] { return SqliteFloor::selectAll(catalogue, select); }));
+                   medianOf(kRuns, [&] { return figureListFloor(catalogue, letter); }));
         }
         if (m.peakMb.size() == 2)
             std::printf("%-46s %9.1f MB  after two switches %6.1f MB  (1 figure: %.1f MB)\n",

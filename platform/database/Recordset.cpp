@@ -1,6 +1,7 @@
 #include "platform/database/Recordset.h"
 
 #include "platform/database/DbError.h"
+#include "platform/database/SqlText.h"
 #include "platform/database/SqliteFailure.h"
 #include "platform/database/StatementForm.h"
 
@@ -15,17 +16,6 @@ QString quotedIdentifier(const QString &name)
     QString s = name;
     s.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
-}
-
-// A select up to and including its table name ("select * from picMain"): it
-// alone decides the fields of the result. Empty for anything else.
-QString headOfSelect(const QString &sql)
-{
-    static const QRegularExpression re(QStringLiteral("^\\s*select\\s.+?\\sfrom\\s+([A-Za-z_][A-Za-z0-9_]*)"),
-                                       QRegularExpression::CaseInsensitiveOption
-                                           | QRegularExpression::DotMatchesEverythingOption);
-    const auto m = re.match(sql);
-    return m.hasMatch() ? sql.left(m.capturedEnd(1)) : QString();
 }
 
 QString tableOfHead(const QString &head)
@@ -70,7 +60,7 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
     close();
     if (!connection)
         throw DbError(QStringLiteral("图版数据库没有打开"));
-    const QString head = headOfSelect(sql);
+    const QString head = selectHead(sql);
     if (head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
     const StatementForm form = statementForm(withRowId(sql), head.size() + kRowIdInFront.size());
@@ -165,12 +155,31 @@ void Recordset::close()
     m_pending.clear();
 }
 
-void Recordset::setAbsolutePosition(int position)
+qint64 Recordset::recordIdAt(int position) const
+{
+    requirePosition(position);
+    return m_rows.rowId(position - 1);
+}
+
+QString Recordset::textAt(int position, int fieldIndex) const
+{
+    requirePosition(position);
+    if (fieldIndex < 0 || fieldIndex >= m_layout->fieldNames.size())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(fieldIndex + 1));
+    return m_rows.text(position - 1, fieldIndex);
+}
+
+void Recordset::requirePosition(int position) const
 {
     if (!m_open)
         throw DbError(QStringLiteral("记录集没有打开"));
     if (position < 1 || position > recordCount())
         throw DbError(QStringLiteral("没有第 %1 条记录（共 %2 条）").arg(position).arg(recordCount()));
+}
+
+void Recordset::setAbsolutePosition(int position)
+{
+    requirePosition(position);
     m_position = position;
     m_adding = false;
     m_pending.clear();

@@ -26,6 +26,9 @@ public:
     int recordCount() const { return m_rows.rowCount(); }
     int absolutePosition() const { return m_position; } // 0: no current record
     void setAbsolutePosition(int position);
+    // Reads that leave the current record alone, by absolute position 1..count.
+    qint64 recordIdAt(int position) const;
+    QString textAt(int position, int fieldIndex) const;
 
     QVariant value(const QString &field) const;
     QString text(const QString &field) const; // valueText() of value(); NULL gives empty text
@@ -40,6 +43,7 @@ public:
 
 private:
     void readRows(Statement &q);
+    void requirePosition(int position) const;
     const QVariant *pendingValue(int fieldIndex) const;
     const QString &writeStatement(bool insert) const;
     const TableColumn &writableColumn(int fieldIndex) const;

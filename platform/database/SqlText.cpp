@@ -1,6 +1,7 @@
 #include "platform/database/SqlText.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 QString sqlQuoted(const QString &text)
@@ -27,4 +28,13 @@ QString sqlKey(const QVariant &key)
     default:
         return sqlQuoted(key.toString());
     }
+}
+
+QString selectHead(const QString &sql)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*select\\s.+?\\sfrom\\s+([A-Za-z_][A-Za-z0-9_]*)"),
+                                       QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = re.match(sql);
+    return m.hasMatch() ? sql.left(m.capturedEnd(1)) : QString();
 }

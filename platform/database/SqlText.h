@@ -11,3 +11,7 @@ QString sqlQuoted(const QString &text);
 // as the same number (7, 2.5, 0.30000000000000004), so it finds exactly the
 // record it was read from; any other stored value as quoted text.
 QString sqlKey(const QVariant &key);
+
+// A select up to and including its table name ("select * from picMain"): it
+// alone decides the fields of the result. Empty for anything else.
+QString selectHead(const QString &sql);

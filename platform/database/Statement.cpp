@@ -1,5 +1,7 @@
 #include "platform/database/Statement.h"
 
+#include "platform/database/StorageClass.h"
+
 #include <sqlite3.h>
 
 namespace {
@@ -36,32 +38,22 @@ void Statement::bindValue(int position, const QVariant &value)
     if (m_stepped) // SQLite takes values only before the first step
         finish();
     const int index = position + 1;
-    if (value.isNull()) {
+    switch (storageClassOf(value)) {
+    case StorageClass::Null:
         sqlite3_bind_null(m_stmt, index);
         return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::UChar:
+    case StorageClass::Integer:
         sqlite3_bind_int64(m_stmt, index, value.toLongLong());
         return;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case StorageClass::Real:
         sqlite3_bind_double(m_stmt, index, value.toDouble());
         return;
-    case QMetaType::QByteArray: {
+    case StorageClass::Blob: {
         const QByteArray bytes = value.toByteArray();
         sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
         return;
     }
-    default: {
+    case StorageClass::Text: {
         const QByteArray text = value.toString().toUtf8();
         sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
         return;

@@ -25,8 +25,7 @@ public:
     Statement &operator=(const Statement &) = delete;
 
     bool isValid() const { return m_stmt != nullptr; }
-    // Integers and booleans as integers, numbers with a fraction as reals,
-    // bytes as a blob, NULL as NULL, anything else as its text.
+    // By the value's storage class (storageClassOf).
     void bindValue(int position, const QVariant &value); // position from 0
     // Runs the statement up to its first row; false when SQLite refused it.
     bool exec();

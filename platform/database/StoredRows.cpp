@@ -1,6 +1,7 @@
 #include "platform/database/StoredRows.h"
 
 #include "platform/database/ColumnKind.h"
+#include "platform/database/StorageClass.h"
 
 #include <cstring>
 #include <limits>
@@ -68,32 +69,26 @@ void StoredRows::setBytes(int row, int field, const char *bytes, size_t size)
 
 void StoredRows::setValue(int row, int field, const QVariant &value)
 {
-    if (value.isNull()) {
-        at(row, field) = Value();
-        return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Bool:
+    if (value.typeId() == QMetaType::Bool && !value.isNull()) { // kept apart from integers: it reads back as a bool
         setBoolean(row, field, value.toBool());
         return;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
+    }
+    switch (storageClassOf(value)) {
+    case StorageClass::Null:
+        at(row, field) = Value();
+        return;
+    case StorageClass::Integer:
         setInteger(row, field, value.toLongLong());
         return;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case StorageClass::Real:
         setReal(row, field, value.toDouble());
         return;
-    case QMetaType::QByteArray: {
+    case StorageClass::Blob: {
         const QByteArray bytes = value.toByteArray();
         setBytes(row, field, bytes.constData(), size_t(bytes.size()));
         return;
     }
-    default: {
+    case StorageClass::Text: {
         const QByteArray text = value.toString().toUtf8();
         setText(row, field, text.constData(), size_t(text.size()));
         return;

@@ -7,6 +7,72 @@ void ListModel::setHeaders(const QStringList &captions)
     endResetModel();
 }
 
+ListRow &ListModel::readRow(int r) const
+{
+    ListRow &row = m_rows[static_cast<size_t>(r)];
+    if (row.unreadPlace < 0 || !m_source)
+        return row;
+    const int place = row.unreadPlace;
+    const std::optional<QStringList> cells = m_source->readCells(place);
+    row.text = m_source->text(place);
+    row.storedKey = m_source->storedKey(place);
+    row.cells = cells.value_or(QStringList());
+    for (int cell = 1; cell <= m_source->knownCellCount(); ++cell) {
+        if (row.cells.size() < cell)
+            row.cells << QString();
+        row.cells[cell - 1] = m_source->knownCell(place, cell);
+    }
+    if (cells)
+        row.unreadPlace = -1;
+    return row;
+}
+
+// A change takes the row as it can be read now, known cells only if need be.
+ListRow &ListModel::rowToChange(int r)
+{
+    ListRow &row = readRow(r);
+    row.unreadPlace = -1;
+    return row;
+}
+
+const ListRow &ListModel::row(int r) const
+{
+    return readRow(r);
+}
+
+bool ListModel::isRead(int r) const
+{
+    return readRow(r).unreadPlace < 0;
+}
+
+const std::vector<ListRow> &ListModel::rows() const
+{
+    for (int r = 0; r < rowCount(); ++r)
+        readRow(r);
+    return m_rows;
+}
+
+QString ListModel::text(int r) const
+{
+    const ListRow &row = m_rows[static_cast<size_t>(r)];
+    return row.unreadPlace >= 0 && m_source ? m_source->text(row.unreadPlace) : row.text;
+}
+
+QVariant ListModel::storedKey(int r) const
+{
+    const ListRow &row = m_rows[static_cast<size_t>(r)];
+    return row.unreadPlace >= 0 && m_source ? m_source->storedKey(row.unreadPlace) : row.storedKey;
+}
+
+QString ListModel::cell(int r, int cell) const
+{
+    const ListRow &loaded = m_rows[static_cast<size_t>(r)];
+    if (loaded.unreadPlace >= 0 && m_source && cell >= 1 && cell <= m_source->knownCellCount())
+        return m_source->knownCell(loaded.unreadPlace, cell);
+    const QStringList &cells = readRow(r).cells;
+    return cell >= 1 && cell <= cells.size() ? cells[cell - 1] : QString();
+}
+
 int ListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
@@ -21,11 +87,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();
-    const ListRow &r = row(index.row());
-    if (index.column() == 0)
-        return r.text;
-    const int cell = index.column() - 1;
-    return cell < r.cells.size() ? r.cells[cell] : QString();
+    return index.column() == 0 ? text(index.row()) : cell(index.row(), index.column());
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -59,22 +121,23 @@ int ListModel::appendRow(ListRow row)
     return r;
 }
 
-void ListModel::replaceRows(std::vector<ListRow> rows)
+void ListModel::replaceRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_source = std::move(source);
     endResetModel();
 }
 
 void ListModel::setText(int r, const QString &text)
 {
-    m_rows[static_cast<size_t>(r)].text = text;
+    rowToChange(r).text = text;
     emit dataChanged(index(r, 0), index(r, 0));
 }
 
 void ListModel::setCell(int r, int cell, const QString &text)
 {
-    QStringList &cells = m_rows[static_cast<size_t>(r)].cells;
+    QStringList &cells = rowToChange(r).cells;
     while (cells.size() < cell)
         cells << QString();
     cells[cell - 1] = text;
@@ -88,6 +151,6 @@ void ListModel::setTag(int r, int tag)
 
 void ListModel::setStoredKey(int r, const QVariant &key)
 {
-    m_rows[static_cast<size_t>(r)].storedKey = key;
+    rowToChange(r).storedKey = key;
     emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
 }

@@ -3,6 +3,9 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVariant>
+
+#include "platform/listview/RowSource.h"
+#include <memory>
 #include <vector>
 
 // A report-list row: the text of column 0, the cells of columns 1..n
@@ -14,6 +17,9 @@ struct ListRow
     QStringList cells; // cells[0] is SubItems(1)
     int tag = 0;
     QVariant storedKey;
+    // A row of a long list not read yet: its place in the list's RowSource,
+    // which has its text, stored key and cells; -1 once they are here.
+    int unreadPlace = -1;
 };
 
 class ListModel : public QAbstractTableModel
@@ -31,16 +37,36 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool removeRows(int first, int count, const QModelIndex &parent = {}) override;
 
-    const ListRow &row(int r) const { return m_rows[static_cast<size_t>(r)]; }
-    const std::vector<ListRow> &rows() const { return m_rows; }
+    // The whole row, read from the source when it was not yet; a row that
+    // cannot be read now comes with its known cells only.
+    const ListRow &row(int r) const;
+    // Reads the row when it was not yet; false when it cannot be read now,
+    // readFailure() then says why.
+    bool isRead(int r) const;
+    QString readFailure() const { return m_source ? m_source->readFailure() : QString(); }
+    // Every row, each read in full.
+    const std::vector<ListRow> &rows() const;
+    // These read no row: a source row's text, stored key and known cells come
+    // from the source, its tag from the row.
+    QString text(int r) const;
+    QVariant storedKey(int r) const;
+    int tag(int r) const { return m_rows[static_cast<size_t>(r)].tag; }
+    QString cell(int r, int cell) const; // cell >= 1; empty when never set
     int appendRow(ListRow row);
-    void replaceRows(std::vector<ListRow> rows);
+    // Rows with an unread place read it from `source`.
+    void replaceRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source = {});
     void setText(int r, const QString &text);
     void setCell(int r, int cell, const QString &text); // cell >= 1
     void setTag(int r, int tag);
     void setStoredKey(int r, const QVariant &key);
 
 private:
+    ListRow &readRow(int r) const;
+    ListRow &rowToChange(int r);
+
     QStringList m_headers;
-    std::vector<ListRow> m_rows;
+    // Source rows are read when first shown or asked for, which a const
+    // reader may be the first to do.
+    mutable std::vector<ListRow> m_rows;
+    std::shared_ptr<const RowSource> m_source;
 };

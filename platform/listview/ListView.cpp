@@ -38,9 +38,9 @@ void ListView::setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInT
         setColumnWidth(c, twipsToPixels(captionsAndWidthsInTwips[c].second));
 }
 
-void ListView::setRows(std::vector<ListRow> rows)
+void ListView::setRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
 {
-    m_model.replaceRows(std::move(rows));
+    m_model.replaceRows(std::move(rows), std::move(source));
     if (count() > 0)
         selectOnly(0);
 }
@@ -48,12 +48,6 @@ void ListView::setRows(std::vector<ListRow> rows)
 int ListView::addRow(ListRow row)
 {
     return m_model.appendRow(std::move(row));
-}
-
-QString ListView::cell(int r, int cell) const
-{
-    const QStringList &cells = row(r).cells;
-    return cell >= 1 && cell <= cells.size() ? cells[cell - 1] : QString();
 }
 
 int ListView::selectedRow() const

@@ -19,19 +19,24 @@ public:
 
     int count() const { return m_model.rowCount(); }
     // Replaces every row at once (fast for long lists) and selects the first.
-    void setRows(std::vector<ListRow> rows);
+    // Rows with an unread place read it from `source` when needed.
+    void setRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source = {});
     int addRow(ListRow row = {});
     void removeRow(int r) { m_model.removeRow(r); }
 
     const ListRow &row(int r) const { return m_model.row(r); }
     const std::vector<ListRow> &rows() const { return m_model.rows(); }
-    QString text(int r) const { return row(r).text; }
+    QString text(int r) const { return m_model.text(r); }
     void setText(int r, const QString &text) { m_model.setText(r, text); }
-    QString cell(int r, int cell) const; // cell >= 1; empty when never set
+    QString cell(int r, int cell) const { return m_model.cell(r, cell); } // cell >= 1; empty when never set
+    // Reads a long list's row when it was not yet; false when it cannot be
+    // read now, and rowReadFailure() says why.
+    bool rowReadable(int r) const { return m_model.isRead(r); }
+    QString rowReadFailure() const { return m_model.readFailure(); }
     void setCell(int r, int cell, const QString &text) { m_model.setCell(r, cell, text); }
-    int tag(int r) const { return row(r).tag; }
+    int tag(int r) const { return m_model.tag(r); }
     void setTag(int r, int tag) { m_model.setTag(r, tag); }
-    QVariant storedKey(int r) const { return row(r).storedKey; }
+    QVariant storedKey(int r) const { return m_model.storedKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
 
     int selectedRow() const; // -1 when no row is selected

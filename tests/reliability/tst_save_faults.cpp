@@ -5,6 +5,7 @@
 // overwritten by garbage. Every window saves through the same transaction;
 // the label editor and the catalogue window stand for them.
 #include "tests/support/FigureEditorKit.h"
+#include "tests/support/WriteLock.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
@@ -25,31 +26,6 @@
 
 namespace {
 
-// Another user's program in the middle of a write.
-class WriteLock
-{
-public:
-    explicit WriteLock(const QString &path)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-        db.setDatabaseName(path);
-        if (!db.open() || !QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE")))
-            qFatal("cannot lock the catalogue");
-    }
-    ~WriteLock() { release(); }
-
-    void release()
-    {
-        if (!QSqlDatabase::contains(QStringLiteral("locker")))
-            return;
-        {
-            QSqlDatabase db = QSqlDatabase::database(QStringLiteral("locker"));
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    }
-};
 
 enum Window { Labels, Catalogue, Points };
 enum Fault { ReadOnly, DiskFull, Replaced, Overwritten };

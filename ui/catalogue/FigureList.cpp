@@ -1,29 +1,81 @@
 #include "ui/catalogue/FigureList.h"
 
+#include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/database/Keyset.h"
 #include "platform/database/Recordset.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/common/NumberText.h"
 
-std::vector<ListRow> figureRows(Recordset &records, bool cartesian)
+#include <QElapsedTimer>
+
+namespace {
+
+using namespace FigureColumns;
+
+// The cells read with the keys: the number, which finds a row, and the name
+// and thumbnail, which the new-figure proposal compares with every row.
+constexpr int kKnownCells = kThumbnailCell;
+
+class FigureRows : public RowSource
 {
-    using namespace FigureColumns;
-    const int n = records.recordCount();
-    QList<int> fieldOfCell;
-    for (const QString &field : kFields)
-        fieldOfCell << records.fieldIndex(field);
-    std::vector<ListRow> rows;
-    rows.reserve(static_cast<size_t>(n));
-    for (int i = 1; i <= n; ++i) {
-        records.setAbsolutePosition(i);
-        ListRow row;
-        row.text = numberText(i);
-        row.cells.reserve(kCellCount);
-        for (int cell = 1; cell <= kCellCount; ++cell) {
-            const bool filled = cartesian || !isCartesianOnly(cell);
-            row.cells << (filled ? records.text(fieldOfCell[cell - 1]) : QString());
+public:
+    FigureRows(std::shared_ptr<const Keyset> keys, bool cartesian) : m_keys(std::move(keys)), m_cartesian(cartesian) {}
+
+    QString text(int place) const override { return numberText(place + 1); }
+    QVariant storedKey(int place) const override { return m_keys->keyText(place, kNumberCell - 1); }
+    int knownCellCount() const override { return kKnownCells; }
+    QString knownCell(int place, int cell) const override { return m_keys->keyText(place, cell - 1); }
+
+    std::optional<QStringList> readCells(int place) const override
+    {
+        // A paint asks for many rows at once: after a failure the others
+        // fail at once too, instead of each waiting for a lock to go.
+        if (m_sinceFailure.isValid() && !m_sinceFailure.hasExpired(kQuietAfterFailureMs))
+            return std::nullopt;
+        try {
+            Recordset record;
+            m_keys->readRecord(place, record, gConn); // the connection of now: another window may have reopened the file
+            if (record.recordCount() == 0) {
+                m_failure = QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除）")
+                                .arg(m_keys->keyText(place, kNumberCell - 1));
+                return std::nullopt;
+            }
+            QStringList cells;
+            cells.reserve(kCellCount);
+            for (int cell = 1; cell <= kCellCount; ++cell) {
+                const bool filled = m_cartesian || !isCartesianOnly(cell);
+                cells << (filled ? record.text(kFields[cell - 1]) : QString());
+            }
+            return cells;
+        } catch (const DbError &e) {
+            m_failure = e.cause();
+            m_sinceFailure.start();
+            return std::nullopt;
         }
-        row.storedKey = row.cells[kNumberCell - 1];
-        rows.push_back(std::move(row));
     }
-    return rows;
+
+    QString readFailure() const override { return m_failure; }
+
+private:
+    static constexpr qint64 kQuietAfterFailureMs = 5000;
+
+    std::shared_ptr<const Keyset> m_keys;
+    bool m_cartesian;
+    mutable QString m_failure;
+    mutable QElapsedTimer m_sinceFailure;
+};
+
+} // namespace
+
+FigureList readFigureList(const QString &sql, const std::shared_ptr<Connection> &connection, bool cartesian)
+{
+    auto keys = std::make_shared<Keyset>();
+    keys->open(sql, connection, kFields.mid(0, kKnownCells));
+    FigureList list;
+    list.rows.resize(static_cast<size_t>(keys->count()));
+    for (int i = 0; i < keys->count(); ++i)
+        list.rows[static_cast<size_t>(i)].unreadPlace = i;
+    list.source = std::make_shared<FigureRows>(std::move(keys), cartesian);
+    return list;
 }

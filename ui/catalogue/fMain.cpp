@@ -110,11 +110,10 @@ void fMain::LoadFigData(int FT)
         typeLetter = QStringLiteral("B");
     }
     gSql = CatalogueStatements::figuresOfType(typeLetter);
-    std::vector<ListRow> rows;
+    FigureList list;
+    LvFigure->setRows({}); // the old list goes first: a long list is not held twice
     try {
-        OpenSharedRecordset();
-        rows = figureRows(*gRs, FT == 1);
-        gRs->close(); // the list holds what it shows; the values need not stay twice
+        list = readFigureList(gSql, gConn, FT == 1);
     } catch (const DbError &e) {
         if (!openFailure.isEmpty()) {
             ReportOpenFailure(openFailure, this);
@@ -126,8 +125,8 @@ void fMain::LoadFigData(int FT)
             MessageBox::show(this, request);
         }
     }
-    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(rows.size()));
-    LvFigure->setRows(std::move(rows));
+    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(list.rows.size()));
+    LvFigure->setRows(std::move(list.rows), std::move(list.source));
 }
 
 QString fMain::NewFigNumber(int position) const
@@ -145,7 +144,20 @@ void fMain::LvFigure_Click()
             LvFigure->clearSelection();
         return;
     }
-    CurrentItem = LvFigure->selectedRow();
+    const int picked = LvFigure->selectedRow();
+    if (picked >= 0 && !LvFigure->rowReadable(picked)) {
+        // Blank fields would be taken for the figure's values and saved over them.
+        MessageRequest request;
+        request.icon = QMessageBox::Warning;
+        request.text = QStringLiteral("无法读取这个图版，编辑区仍显示原来的图版。\n") + LvFigure->rowReadFailure();
+        MessageBox::show(this, request);
+        if (CurrentItem >= 0 && !NewFigureMode)
+            LvFigure->selectOnly(CurrentItem);
+        else
+            LvFigure->clearSelection();
+        return;
+    }
+    CurrentItem = picked;
     if (CurrentItem >= 0)
         m_panel.showRow(*LvFigure, CurrentItem, gFigType == 1);
     showThumbnail();

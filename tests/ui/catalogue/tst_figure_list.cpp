@@ -2,6 +2,7 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
 #include "app/mQuillar.h"
+#include "tests/support/WriteLock.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,6 +17,7 @@ private slots:
     void emptyCatalogueKeepsTheInitialTexts();
     void switchingTypeSwapsTheAxisFrameForTheNotice();
     void unopenableCatalogueSaysSoOncePerLoad();
+    void longListReadsItsRowsWhenShown();
 };
 
 void FigureListTest::startupListsCartesianFiguresByThumbnailName()
@@ -126,3 +128,63 @@ void FigureListTest::unopenableCatalogueSaysSoOncePerLoad()
 
 QTEST_MAIN(FigureListTest)
 #include "tst_figure_list.moc"
+
+// A long list reads its keys in the select's order and each row's values
+// when it is first shown or asked for: a row shown at once keeps what it
+// read, a row read later reads what is stored then, through the connection
+// of then, and a row whose record is gone keeps its keys without a word.
+void FigureListTest::longListReadsItsRowsWhenShown()
+{
+    CatalogueWindow c;
+    addCartesianFigures(c.root, 2000);
+    c.root.exec("UPDATE picMain SET figName = 'F' || (_rowid_ % 7), Comment = '早'"); // thumbnails tie in sevens
+    c.root.insertFigure(triangularFigure("T001", "TP001"));
+    fMain &w = c.open();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCoreApplication::processEvents();
+    ListView *list = figureList(w);
+    QCOMPARE(shown(w, "lblNumber"), QStringLiteral("共有 2000 个图版"));
+
+    const auto inListOrder = [&c](const char *field) {
+        return c.root.scalar(QString("SELECT group_concat(%1, ' ') FROM (select * from picMain where LB = 'B' "
+                                     "order by figName)").arg(field)).toString().split(' ');
+    };
+    const QStringList stored = inListOrder("th"), thumbnails = inListOrder("figName");
+    QStringList listed;
+    for (int r = 0; r < list->count(); ++r)
+        listed << list->cell(r, 1);
+    QCOMPARE(listed, stored);
+
+    c.root.exec("UPDATE picMain SET Comment = '晚'");
+    c.root.exec("DELETE FROM picMain WHERE th = ?", {stored[1900]});
+    OpenDatabase(); // as another window's reload does
+    QCOMPARE(list->cell(0, 21), QStringLiteral("早"));
+    QCOMPARE(list->cell(1500, 21), QStringLiteral("晚"));
+    QCOMPARE(list->cell(1500, 5), QStringLiteral("0.1"));
+    QCOMPARE(list->text(1500), QStringLiteral("1501"));
+    QCOMPARE(list->cell(1900, 1), stored[1900]);
+    QCOMPARE(list->cell(1900, 3), thumbnails[1900]);
+    QVERIFY(list->cell(1900, 21).isEmpty());
+    QCOMPARE(c.messages.count(), 0);
+
+    // A row that cannot be read is not offered for editing: blank fields
+    // would be saved over the figure's values. The panel keeps its figure.
+    const auto pick = [&](int row) {
+        list->selectOnly(row);
+        w.LvFigure_Click();
+    };
+    pick(1900);
+    QCOMPARE(c.messages.count(), 1);
+    QVERIFY(c.messages.last().text.contains("不在图版数据库中"));
+    QCOMPARE(list->selectedRow(), 0);
+    QCOMPARE(shown(w, "tTh"), stored[0]);
+    {
+        WriteLock lock(c.root.cataloguePath());
+        pick(1700);
+        QCOMPARE(c.messages.count(), 2);
+        QVERIFY(c.messages.last().text.contains("锁定"));
+        QCOMPARE(list->selectedRow(), 0);
+    }
+    QCOMPARE(shown(w, "tTh"), stored[0]);
+}
