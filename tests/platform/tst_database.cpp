@@ -168,6 +168,39 @@ private slots:
         QCOMPARE(rows(added), u"B010|lost|1.5"_s);
     }
 
+    // A table damaged midway fails the read with the cause, instead of
+    // listing the rows before the damage as if they were all.
+    void aTableDamagedMidwayIsNotReadAsAShortList()
+    {
+        root->exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                   "INSERT INTO picMain (th, LB, tm, Vector, Bitmap) "
+                   "SELECT 'C' || i, 'B', printf('%.300c', 'x'), 1, 1 FROM n"_s);
+        const int pageSize = root->scalar(u"pragma page_size"_s).toInt();
+        conn->close();
+        QFile file(root->cataloguePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        QList<qsizetype> leaves; // table leaf pages holding the long names
+        for (qsizetype page = pageSize; page + pageSize <= bytes.size(); page += pageSize) {
+            if (bytes[page] == 0x0D && bytes.mid(page, pageSize).contains(QByteArray(300, 'x')))
+                leaves << page;
+        }
+        QVERIFY(leaves.size() > 100);
+        const qsizetype damaged = leaves[leaves.size() / 2];
+        bytes.replace(damaged + 3, 2, "\xff\xff"); // a cell count the page cannot hold
+        QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        file.close();
+
+        conn->open(root->cataloguePath());
+        try {
+            open(u"select * from picMain"_s);
+            QFAIL(qPrintable(u"read %1 rows of a damaged table"_s.arg(rs.recordCount())));
+        } catch (const DbError &e) {
+            QVERIFY2(e.cause().contains(u"损坏"_s), qPrintable(e.reason()));
+        }
+        QVERIFY(!rs.isOpen());
+    }
+
     // The quick paths of the value-to-text conversion must agree with Qt's.
     void valueTexts_data()
     {
