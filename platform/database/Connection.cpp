@@ -165,7 +165,6 @@ void Connection::execute(const QString &sql)
 
 void Connection::run(const char *sql, const QString &step)
 {
-    requireOpen();
     Statement &q = prepared(QLatin1String(sql));
     const bool ran = q.exec();
     const SqliteError error = q.lastError();
@@ -186,8 +185,8 @@ void Connection::commit()
 
 void Connection::rollback()
 {
-    // SQLite may have dropped the transaction itself (a full disk): nothing to undo then.
-    // Called on the way out of a failed save: a failure here has nothing more to tell.
+    // SQLite may have dropped the transaction itself (a full disk): nothing to
+    // undo then. On the way out of a failed save a failure here adds nothing.
     if (isOpen() && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }

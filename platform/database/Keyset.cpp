@@ -3,17 +3,14 @@
 #include "platform/database/DbError.h"
 #include "platform/database/SqlText.h"
 
-#include <QRegularExpression>
-
 void Keyset::open(const QString &sql, std::shared_ptr<Connection> connection, const QStringList &keyFields)
 {
     m_keys.close();
     m_head = selectHead(sql);
     if (m_head.isEmpty())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
-    const QString table = m_head.mid(m_head.lastIndexOf(QRegularExpression(QStringLiteral("\\s"))) + 1);
     const QString narrowed = QStringLiteral("select ") + keyFields.join(QLatin1Char(',')) + QStringLiteral(" from ")
-                             + table + sql.mid(m_head.size());
+                             + tableOfSelectHead(m_head) + sql.mid(m_head.size());
     m_keys.open(narrowed, std::move(connection));
     m_keyFields.clear();
     for (const QString &field : keyFields)

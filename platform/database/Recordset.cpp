@@ -5,7 +5,6 @@
 #include "platform/database/SqliteFailure.h"
 #include "platform/database/StatementForm.h"
 
-#include <QRegularExpression>
 #include <QVarLengthArray>
 #include <sqlite3.h>
 
@@ -16,12 +15,6 @@ QString quotedIdentifier(const QString &name)
     QString s = name;
     s.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
-}
-
-QString tableOfHead(const QString &head)
-{
-    const qsizetype blank = head.lastIndexOf(QRegularExpression(QStringLiteral("\\s")));
-    return head.mid(blank + 1);
 }
 
 // The same select with each row's identity in front, so update() can find it.
@@ -77,7 +70,7 @@ void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
 
     std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
     if (!layout) {
-        layout = layoutOf(tableOfHead(head), q, *connection);
+        layout = layoutOf(tableOfSelectHead(head), q, *connection);
         connection->recordLayout(head, layout);
     }
     m_layout = std::move(layout);

@@ -38,3 +38,9 @@ QString selectHead(const QString &sql)
     const auto m = re.match(sql);
     return m.hasMatch() ? sql.left(m.capturedEnd(1)) : QString();
 }
+
+QString tableOfSelectHead(const QString &head)
+{
+    static const QRegularExpression blank(QStringLiteral("\\s"));
+    return head.mid(head.lastIndexOf(blank) + 1);
+}

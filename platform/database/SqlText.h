@@ -15,3 +15,6 @@ QString sqlKey(const QVariant &key);
 // A select up to and including its table name ("select * from picMain"): it
 // alone decides the fields of the result. Empty for anything else.
 QString selectHead(const QString &sql);
+
+// The table a select head names: "picMain" of "select * from picMain".
+QString tableOfSelectHead(const QString &head);
