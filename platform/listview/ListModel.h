@@ -37,6 +37,8 @@ public:
     void setHeaders(const QStringList &captions);
 
     int rowCount(const QModelIndex &parent = {}) const override;
+    int count() const { return rowCount(); }
+    QString caption(int column) const { return m_headers.value(column); }
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;

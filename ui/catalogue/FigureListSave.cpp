@@ -3,7 +3,7 @@
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/catalogue/FigureList.h"
 #include "ui/common/NumberText.h"
@@ -22,7 +22,7 @@ bool isWrittenAsNumber(const QString &field)
     return field == QLatin1String("X7") || field == QLatin1String("Y7") || field == QLatin1String("specialCase");
 }
 
-void writeField(const ListView &list, int row, int cell)
+void writeField(const ListModel &list, int row, int cell)
 {
     const QString &field = kFields[cell - 1];
     const QString text = list.cell(row, cell);
@@ -30,7 +30,7 @@ void writeField(const ListView &list, int row, int cell)
 }
 
 // A new figure gets every field of its type.
-QList<int> writeNewFigure(const ListView &list, int row, bool cartesian)
+QList<int> writeNewFigure(const ListModel &list, int row, bool cartesian)
 {
     QList<int> written;
     for (int cell = 1; cell <= kCellCount; ++cell) {
@@ -45,7 +45,7 @@ QList<int> writeNewFigure(const ListView &list, int row, bool cartesian)
 }
 
 // How many rows of the list will still carry each number after this save.
-QHash<QString, int> numbersInList(const ListView &list)
+QHash<QString, int> numbersInList(const ListModel &list)
 {
     QHash<QString, int> counts;
     for (int row = 0; row < list.count(); ++row) {
@@ -83,7 +83,7 @@ void requireNoPointsOrLabels(const QString &number)
 class FigureSave
 {
 public:
-    FigureSave(ListView &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
+    FigureSave(ListModel &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
 
     void write(int row)
     {
@@ -145,7 +145,7 @@ public:
     const WrittenBaselines &baselines() const { return m_baselines; }
 
 private:
-    ListView &m_list;
+    ListModel &m_list;
     bool m_cartesian;
     QHash<QString, int> m_numbers;
     WrittenBaselines m_baselines;
@@ -153,7 +153,7 @@ private:
 
 } // namespace
 
-SaveOutcome saveFigureList(ListView &list, bool cartesian)
+SaveOutcome saveFigureList(ListModel &list, bool cartesian)
 {
     std::vector<int> marked;
     for (int row = 0; row < list.count(); ++row) {

@@ -3,7 +3,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/CellWriting.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
@@ -16,13 +16,13 @@ namespace {
 
 // The record a row stands for: the number it was loaded with, or for a new
 // row the number it shows.
-QVariant numberOf(const ListView &list, int row)
+QVariant numberOf(const ListModel &list, int row)
 {
     const QVariant stored = list.storedKey(row);
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
 
-void saveRow(const ListView &list, int row, const KeyedTable &table, WrittenBaselines &baselines)
+void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBaselines &baselines)
 {
     const int tag = list.tag(row);
     const QVariant number = numberOf(list, row);
@@ -66,7 +66,7 @@ void saveRow(const ListView &list, int row, const KeyedTable &table, WrittenBase
 
 } // namespace
 
-SaveOutcome saveKeyedList(ListView &list, int &current, const KeyedTable &table)
+SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table)
 {
     std::vector<int> marked;
     for (int row = 0; row < list.count(); ++row) {

@@ -1,7 +1,7 @@
 #include "ui/common/WriteConflicts.h"
 
 #include "app/mQuillar.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/UnsavedWork.h"
 
@@ -40,7 +40,7 @@ RowChanges rowChanges(const ListRow &row, const QStringList &storedNow)
     return changes;
 }
 
-WriteConflict writeConflict(const ListView &list, int row, const QString &what, const RowChanges &changes,
+WriteConflict writeConflict(const ListModel &list, int row, const QString &what, const RowChanges &changes,
                             const QStringList &storedNow)
 {
     const ListRow &listed = list.row(row);
@@ -55,7 +55,7 @@ WriteConflict writeConflict(const ListView &list, int row, const QString &what, 
     return {row, storedNow, changes.conflicting, question};
 }
 
-void WrittenBaselines::keep(const ListView &list, int row, const QList<int> &writtenCells, const QStringList &storedNow)
+void WrittenBaselines::keep(const ListModel &list, int row, const QList<int> &writtenCells, const QStringList &storedNow)
 {
     QStringList stored = storedBaseline(list.row(row));
     if (stored.isEmpty()) {
@@ -70,7 +70,7 @@ void WrittenBaselines::keep(const ListView &list, int row, const QList<int> &wri
     m_stored[row] = std::move(stored);
 }
 
-void WrittenBaselines::apply(ListView &list, const std::vector<int> &written) const
+void WrittenBaselines::apply(ListModel &list, const std::vector<int> &written) const
 {
     for (int row : written) {
         const auto kept = m_stored.find(row);
@@ -79,7 +79,7 @@ void WrittenBaselines::apply(ListView &list, const std::vector<int> &written) co
     }
 }
 
-bool saveAskingAtConflicts(QWidget *window, ListView &list, const std::function<SaveOutcome()> &save,
+bool saveAskingAtConflicts(QWidget *window, ListModel &list, const std::function<SaveOutcome()> &save,
                            const std::function<void(int row)> &reloaded)
 {
     for (;;) {

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-class ListView;
+class ListModel;
 class QWidget;
 struct ListRow;
 
@@ -25,7 +25,7 @@ struct RowChanges
 RowChanges rowChanges(const ListRow &row, const QStringList &storedNow);
 
 // The conflict of `row` for the save to throw; `what` names its record ("图版 B003").
-WriteConflict writeConflict(const ListView &list, int row, const QString &what, const RowChanges &changes,
+WriteConflict writeConflict(const ListModel &list, int row, const QString &what, const RowChanges &changes,
                             const QStringList &storedNow);
 
 // What written rows will have held once the save is committed: the cells the
@@ -34,9 +34,9 @@ WriteConflict writeConflict(const ListView &list, int row, const QString &what, 
 class WrittenBaselines
 {
 public:
-    void keep(const ListView &list, int row, const QList<int> &writtenCells, const QStringList &storedNow);
+    void keep(const ListModel &list, int row, const QList<int> &writtenCells, const QStringList &storedNow);
     // Call before rows leave the list: the kept rows are found by index.
-    void apply(ListView &list, const std::vector<int> &written) const;
+    void apply(ListModel &list, const std::vector<int> &written) const;
 
 private:
     std::unordered_map<int, QStringList> m_stored;
@@ -47,5 +47,5 @@ private:
 // "放弃" reads the row again from its record (then `reloaded` is told) and
 // goes on, "取消" ends the save there. A failure is reported. True when every
 // marked row was saved.
-bool saveAskingAtConflicts(QWidget *window, ListView &list, const std::function<SaveOutcome()> &save,
+bool saveAskingAtConflicts(QWidget *window, ListModel &list, const std::function<SaveOutcome()> &save,
                            const std::function<void(int row)> &reloaded = {});

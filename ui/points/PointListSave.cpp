@@ -4,7 +4,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/CellWriting.h"
 #include "ui/common/FigureEditing.h"
 #include "ui/common/NumberText.h"
@@ -36,7 +36,7 @@ bool hasNumber(const QVariant &key)
 class PointSave
 {
 public:
-    PointSave(ListView &list, const QString &figure) : m_list(list), m_figure(figure) {}
+    PointSave(ListModel &list, const QString &figure) : m_list(list), m_figure(figure) {}
 
     const WrittenBaselines &baselines() const { return m_baselines; }
 
@@ -178,7 +178,7 @@ private:
         m_current[row] = to;
     }
 
-    ListView &m_list;
+    ListModel &m_list;
     QString m_figure;
     bool m_idsRead = false;
     std::set<double> m_used;         // every ID the figure's records hold
@@ -197,7 +197,7 @@ const QStringList &pointFields()
     return fields;
 }
 
-SaveOutcome savePointList(ListView &list, const EditedFigure &figure)
+SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
 {
     std::vector<int> marked;
     bool numbered = true; // every unchanged record already holds its position
