@@ -128,12 +128,9 @@ public:
             // Only what the user changed: another program's changes to the
             // other fields stay, and a change of the same field is asked about.
             const QStringList stored = figureCells(*gRs, m_cartesian);
-            const RowChanges changes = rowChanges(m_list.row(row), stored);
-            if (!changes.conflicting.isEmpty())
-                throw writeConflict(m_list, row, QStringLiteral("图版 ") + key, changes, stored);
-            for (int cell : changes.edited)
+            written = cellsToWrite(m_list, row, QStringLiteral("图版 ") + key, stored);
+            for (int cell : written)
                 writeField(m_list, row, cell);
-            written = changes.edited;
         }
         gRs->update();
         m_baselines.keep(m_list, row, written, figureCells(*gRs, m_cartesian));

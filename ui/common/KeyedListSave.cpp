@@ -52,12 +52,9 @@ void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBas
         // Only what the user changed; the same field changed by another
         // program since is asked about.
         const QStringList stored = numberedCells(record, table.cellFields);
-        const RowChanges changes = rowChanges(list.row(row), stored);
-        if (!changes.conflicting.isEmpty())
-            throw writeConflict(list, row, table.noun + QLatin1Char(' ') + valueText(number), changes, stored);
-        for (int cell : changes.edited)
+        written = cellsToWrite(list, row, table.noun + QLatin1Char(' ') + valueText(number), stored);
+        for (int cell : written)
             writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), false);
-        written = changes.edited;
     }
     record.update();
     baselines.keep(list, row, written, numberedCells(record, table.cellFields));

@@ -40,10 +40,12 @@ RowChanges rowChanges(const ListRow &row, const QStringList &storedNow)
     return changes;
 }
 
-WriteConflict writeConflict(const ListModel &list, int row, const QString &what, const RowChanges &changes,
-                            const QStringList &storedNow)
+QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const QStringList &storedNow)
 {
     const ListRow &listed = list.row(row);
+    const RowChanges changes = rowChanges(listed, storedNow);
+    if (changes.conflicting.isEmpty())
+        return changes.edited;
     QString question = QStringLiteral("%1 已被另一个程序修改，与这里的修改冲突：").arg(what);
     for (int cell : changes.conflicting) {
         question += QStringLiteral("\n%1：读出时为%2，另一个程序改为%3，这里改为%4")
@@ -52,7 +54,7 @@ WriteConflict writeConflict(const ListModel &list, int row, const QString &what,
     }
     question += QStringLiteral("\n\n覆盖：写入这里的修改；放弃：放弃这一行的修改，改为显示图版数据库中的内容；"
                                "取消：停止保存，这一行和后面的行保留标记。");
-    return {row, storedNow, changes.conflicting, question};
+    throw WriteConflict{row, storedNow, changes.conflicting, question};
 }
 
 void WrittenBaselines::keep(const ListModel &list, int row, const QList<int> &writtenCells, const QStringList &storedNow)

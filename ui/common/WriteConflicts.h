@@ -24,9 +24,10 @@ struct RowChanges
 };
 RowChanges rowChanges(const ListRow &row, const QStringList &storedNow);
 
-// The conflict of `row` for the save to throw; `what` names its record ("图版 B003").
-WriteConflict writeConflict(const ListModel &list, int row, const QString &what, const RowChanges &changes,
-                            const QStringList &storedNow);
+// The cells a save writes of changed `row`, whose record is stored as
+// `storedNow`; throws the WriteConflict when another program changed some of
+// them too. `what` names the record in the question ("图版 B003").
+QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const QStringList &storedNow);
 
 // What written rows will have held once the save is committed: the cells the
 // save wrote as they are stored now, the others as before. Kept aside until

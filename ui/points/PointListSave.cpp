@@ -81,13 +81,11 @@ private:
             // Only what the user changed; the same field changed by another
             // program since is asked about.
             const QStringList stored = numberedCells(*gRs, kFields);
-            const RowChanges changes = rowChanges(m_list.row(row), stored);
-            if (!changes.conflicting.isEmpty())
-                throw writeConflict(m_list, row, QStringLiteral("点 ") + id, changes, stored);
-            for (int cell : changes.edited)
+            const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("点 ") + id, stored);
+            for (int cell : edited)
                 writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), false);
             gRs->update();
-            m_baselines.keep(m_list, row, changes.edited, numberedCells(*gRs, kFields));
+            m_baselines.keep(m_list, row, edited, numberedCells(*gRs, kFields));
             return;
         }
         // A new point goes in at its position when no record holds it, else at
