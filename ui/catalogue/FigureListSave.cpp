@@ -152,11 +152,7 @@ private:
 
 SaveOutcome saveFigureList(ListModel &list, bool cartesian)
 {
-    std::vector<int> marked;
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.tag(row) != RowState::Unchanged)
-            marked.push_back(row);
-    }
+    const std::vector<int> marked = markedRows(list);
     FigureSave save(list, cartesian);
     RowWriter writer;
     writer.readFrom = list.origin();

@@ -65,11 +65,7 @@ void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBas
 
 SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table)
 {
-    std::vector<int> marked;
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.tag(row) != RowState::Unchanged)
-            marked.push_back(row);
-    }
+    const std::vector<int> marked = markedRows(list);
     WrittenBaselines baselines;
     RowWriter writer;
     writer.readFrom = list.origin();

@@ -42,6 +42,16 @@ void markRowSaved(ListModel &list, int row, const QString &shownNumber)
     list.setTag(row, RowState::Unchanged);
 }
 
+std::vector<int> markedRows(const ListModel &list)
+{
+    std::vector<int> marked;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.tag(row) != RowState::Unchanged)
+            marked.push_back(row);
+    }
+    return marked;
+}
+
 bool hasUnsavedRows(const ListModel &list, const std::function<bool(int row)> &settled)
 {
     for (int row = 0; row < list.count(); ++row) {

@@ -34,6 +34,8 @@ void markRowDeleted(ListModel &list, int row, const QString &mark);
 int appendNewRow(ListModel &list, const QString &number);
 // The row was written: unchanged again, showing `shownNumber`.
 void markRowSaved(ListModel &list, int row, const QString &shownNumber);
+// The rows a save writes: every marked row, first to last.
+std::vector<int> markedRows(const ListModel &list);
 // True when a row carries a mark that no save has settled yet; `settled`
 // names marked rows a save already wrote (a deleted row a window keeps
 // after its record went).

@@ -197,13 +197,11 @@ const QStringList &pointFields()
 
 SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
 {
-    std::vector<int> marked;
+    const std::vector<int> marked = markedRows(list);
     bool numbered = true; // every unchanged record already holds its position
     for (int row = 0; row < list.count(); ++row) {
         const QVariant key = list.storedKey(row);
-        if (list.tag(row) != RowState::Unchanged)
-            marked.push_back(row);
-        else if (hasNumber(key) && key.toDouble() != row + 1)
+        if (list.tag(row) == RowState::Unchanged && hasNumber(key) && key.toDouble() != row + 1)
             numbered = false;
     }
     if (marked.empty() && numbered) {
