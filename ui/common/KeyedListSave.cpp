@@ -22,7 +22,7 @@ QVariant numberOf(const ListModel &list, int row)
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
 
-void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBaselines &baselines)
+void saveRow(const ListModel &list, int row, const KeyedTable &table)
 {
     const int tag = list.tag(row);
     const QVariant number = numberOf(list, row);
@@ -42,7 +42,6 @@ void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBas
                           .arg(table.noun, valueText(number), record.text(table.nameField).simplified())); // a cause is one line
     if (!isNew && record.recordCount() == 0)
         throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(table.noun, valueText(number)));
-    QList<int> written;
     if (isNew) {
         record.addNew();
         table.assignKey(record, number);
@@ -52,12 +51,13 @@ void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBas
         // Only what the user changed; the same field changed by another
         // program since is asked about.
         const QStringList stored = numberedCells(record, table.cellFields);
-        written = cellsToWrite(list, row, table.noun + QLatin1Char(' ') + valueText(number), stored);
-        for (int cell : written)
+        const QList<int> edited =
+            cellsToWrite(list, row, table.noun + QLatin1Char(' ') + valueText(number), stored,
+                         [&](int cell, const QString &text) { return record.storedText(table.cellFields[cell - 1], text); });
+        for (int cell : edited)
             writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), false);
     }
     record.update();
-    baselines.keep(list, row, written, numberedCells(record, table.cellFields));
     record.close();
 }
 
@@ -66,16 +66,14 @@ void saveRow(const ListModel &list, int row, const KeyedTable &table, WrittenBas
 SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table)
 {
     const std::vector<int> marked = markedRows(list);
-    WrittenBaselines baselines;
     RowWriter writer;
     writer.readFrom = list.origin();
     writer.start = table.start;
-    writer.write = [&](int row) { saveRow(list, row, table, baselines); };
+    writer.write = [&](int row) { saveRow(list, row, table); };
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（%2 %3）").arg(row + 1).arg(table.noun, list.text(row));
     };
     SaveOutcome outcome = saveRowByRow(marked, writer);
-    baselines.apply(list, outcome.written);
     std::vector<int> deleted;
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {

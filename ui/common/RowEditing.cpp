@@ -40,6 +40,7 @@ void markRowSaved(ListModel &list, int row, const QString &shownNumber)
 {
     list.setText(row, shownNumber);
     list.setTag(row, RowState::Unchanged);
+    list.setReadCells(row, list.row(row).cells);
 }
 
 std::vector<int> markedRows(const ListModel &list)

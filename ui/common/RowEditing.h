@@ -32,7 +32,8 @@ void markRowChanged(ListModel &list, int row);
 void markRowDeleted(ListModel &list, int row, const QString &mark);
 // Appends a new row showing `number` followed by "#"; returns its index.
 int appendNewRow(ListModel &list, const QString &number);
-// The row was written: unchanged again, showing `shownNumber`.
+// The row was written: unchanged again, showing `shownNumber`; what a later
+// save compares with what is stored then is what it holds now.
 void markRowSaved(ListModel &list, int row, const QString &shownNumber);
 // The rows a save writes: every marked row, first to last.
 std::vector<int> markedRows(const ListModel &list);

@@ -38,7 +38,7 @@ class PointSave
 public:
     PointSave(ListModel &list, const QString &figure) : m_list(list), m_figure(figure) {}
 
-    const WrittenBaselines &baselines() const { return m_baselines; }
+
 
     void write(int row)
     {
@@ -81,11 +81,13 @@ private:
             // Only what the user changed; the same field changed by another
             // program since is asked about.
             const QStringList stored = numberedCells(*gRs, kFields);
-            const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("点 ") + id, stored);
+            const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("点 ") + id, stored,
+                                                   [](int cell, const QString &text) {
+                                                       return gRs->storedText(kFields[cell - 1], text);
+                                                   });
             for (int cell : edited)
                 writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), false);
             gRs->update();
-            m_baselines.keep(m_list, row, edited, numberedCells(*gRs, kFields));
             return;
         }
         // A new point goes in at its position when no record holds it, else at
@@ -101,7 +103,6 @@ private:
         for (int cell = 1; cell <= kFields.size(); ++cell)
             writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), true);
         gRs->update();
-        m_baselines.keep(m_list, row, {}, numberedCells(*gRs, kFields));
         m_used.insert(id);
         m_inserted[row] = id;
     }
@@ -183,7 +184,6 @@ private:
     double m_nextSpare = 1;          // above every ID in use
     QHash<int, double> m_inserted;   // new row -> the ID it went in under
     QHash<int, double> m_current;    // row -> the ID its record holds now
-    WrittenBaselines m_baselines;
 };
 
 } // namespace
@@ -219,7 +219,6 @@ SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
     const SaveOutcome outcome = saveRowByRow(marked, writer);
     if (!outcome.committed)
         return outcome;
-    save.baselines().apply(list, outcome.written);
     const int firstUnwritten = outcome.written.size() < marked.size() ? marked[outcome.written.size()] : list.count();
     for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
         list.setStoredKey(it.key(), keyOf(it.value()));

@@ -56,8 +56,15 @@ private slots:
         QCOMPARE(recordsText(root, "SELECT ID, X, Y, L FROM pData ORDER BY ID"), QStringLiteral("1:1.5,20,1 2:3,4,1 3:5,6,3"));
         QCOMPARE(rows.cell(0, 3), QStringLiteral("1.50")); // the list keeps what was typed
 
-        // What was typed and what is stored differ in form only: a later save
-        // of another field neither writes X again nor takes their X for a conflict.
+        // What was typed and what is stored differ in form only: the next
+        // edit of the same X is no conflict, nor a later save of another field
+        // one, which neither writes X again nor takes their X for a conflict.
+        edit(rows, 0, 3, "1.25");
+        outcome = savePointList(rows, figure);
+        QVERIFY2(outcome.failure.isEmpty() && !outcome.conflict, qPrintable(outcome.failure));
+        edit(rows, 0, 3, "1.50");
+        QVERIFY(!savePointList(rows, figure).conflict);
+        // A later save:
         root.exec("UPDATE pData SET X = 7 WHERE ID = 1");
         edit(rows, 0, 5, "2");
         outcome = savePointList(rows, figure);
