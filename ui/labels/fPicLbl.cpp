@@ -49,7 +49,7 @@ void fPicLbl::Form_Load()
     m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Label  Manager："));
     LvFigure->setRows(loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"),
                                        cellFields()));
-    addPreviewKey(*this, *m_fields, m_figure);
+    offerToPreview(*this, *m_fields, PreviewRows::Kind::Labels, *LvFigure, m_figure);
     LvFigure_Click();
 }
 

@@ -59,7 +59,7 @@ void fPicData::Form_Load()
     m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Data Manager："));
     LvFigure->setRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
                                        cellFields()));
-    addPreviewKey(*this, *m_fields, m_figure);
+    offerToPreview(*this, *m_fields, PreviewRows::Kind::Points, *LvFigure, m_figure);
     LvFigure_Click();
 }
 
