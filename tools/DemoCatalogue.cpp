@@ -1,10 +1,10 @@
 #include "tools/DemoCatalogue.h"
 
+#include "figure/FigurePainter.h"
 #include "tools/CatalogueWriter.h"
 #include "tools/DemoDiagrams.h"
 #include "tools/GifWriter.h"
 #include "tools/InstallRootLayout.h"
-#include "ui/preview/FigurePainter.h"
 
 QString DemoCatalogue::buildRoot(const QString &root, bool replace, int *figureCount)
 {

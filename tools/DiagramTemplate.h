@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/preview/FigureDrawing.h"
+#include "figure/FigureDrawing.h"
 
 #include <QString>
 

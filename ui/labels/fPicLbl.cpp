@@ -52,7 +52,7 @@ void fPicLbl::Form_Load()
     m_figureCatalogued = opened.catalogued;
     showLoadedRows(*LvFigure, loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"),
                                        cellFields()));
-    addPreviewKey(*this, *m_fields, m_figure);
+    offerToPreview(*this, *m_fields, PreviewRows::Kind::Labels, *LvFigure, m_figure);
     LvFigure_Click();
 }
 

@@ -61,7 +61,7 @@ void fPicData::Form_Load()
     m_figureCatalogued = opened.catalogued;
     showLoadedRows(*LvFigure, loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
                                        cellFields()));
-    addPreviewKey(*this, *m_fields, m_figure);
+    offerToPreview(*this, *m_fields, PreviewRows::Kind::Points, *LvFigure, m_figure);
     LvFigure_Click();
 }
 

@@ -1,6 +1,6 @@
 #include "ui/preview/FigureCanvas.h"
 
-#include "ui/preview/FigurePainter.h"
+#include "figure/FigurePainter.h"
 
 #include <QPainter>
 

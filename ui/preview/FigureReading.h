@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/listview/ListModel.h"
-#include "ui/preview/FigureDrawing.h"
+#include "figure/FigureDrawing.h"
 
 #include <QHash>
 #include <QString>

@@ -8,8 +8,6 @@
 #include "ui/common/FieldTracking.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/SingleWindow.h"
-#include "ui/labels/fPicLbl.h"
-#include "ui/points/fPicData.h"
 #include "ui/preview/FigureCanvas.h"
 
 #include <QApplication>
@@ -29,17 +27,6 @@ const QStringList kRecordFields = {
     QStringLiteral("Y1"), QStringLiteral("Y2"), QStringLiteral("Y3"), QStringLiteral("Y4"),
     QStringLiteral("Y5"), QStringLiteral("Y6"), QStringLiteral("Y7"),
 };
-
-// The open editor of `figure`, however it was opened; null when none is.
-template <typename Editor>
-const Editor *editorOf(const QString &figure)
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (const auto *editor = qobject_cast<const Editor *>(window); editor && editor->figureNumber() == figure)
-            return editor;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -98,12 +85,12 @@ bool fPreview::followEditors(bool reread)
 {
     if (reread)
         readRecord();
-    const fPicData *points = editorOf<fPicData>(m_figure);
-    const fPicLbl *labels = editorOf<fPicLbl>(m_figure);
-    const bool pointsMoved = follow(m_points, points ? &points->rows() : nullptr,
-                                    CatalogueStatements::pointsOfFigure(m_figure), fPicData::cellFields(), reread);
-    return follow(m_labels, labels ? &labels->rows() : nullptr,
-                  CatalogueStatements::labelsOfFigure(m_figure), fPicLbl::cellFields(), reread)
+    using Kind = PreviewRows::Kind;
+    const bool pointsMoved = follow(m_points, PreviewRows::of(Kind::Points, m_figure),
+                                    CatalogueStatements::pointsOfFigure(m_figure), PreviewRows::cellFields(Kind::Points),
+                                    reread);
+    return follow(m_labels, PreviewRows::of(Kind::Labels, m_figure), CatalogueStatements::labelsOfFigure(m_figure),
+                  PreviewRows::cellFields(Kind::Labels), reread)
            || pointsMoved;
 }
 
@@ -201,8 +188,10 @@ void showFigurePreview(const QString &figure)
     SingleWindow<fPreview>::show().showFigure(figure);
 }
 
-void addPreviewKey(QWidget &editor, FieldTracking &fields, const QString &figure)
+void offerToPreview(QWidget &editor, FieldTracking &fields, PreviewRows::Kind kind, const ListView &rows,
+                    const QString &figure)
 {
+    new PreviewRows(editor, kind, rows, figure);
     auto *key = new QShortcut(QKeySequence(Qt::Key_F5), &editor);
     QObject::connect(key, &QShortcut::activated, &editor, [&fields, figure] {
         fields.leaveFocusedField();

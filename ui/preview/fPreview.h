@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/common/PreviewRows.h"
 #include "ui/preview/FigureReading.h"
 
 #include <QPointer>
@@ -67,5 +68,7 @@ private:
 // Shows `figure` in the program's one preview window, opening it when needed.
 void showFigurePreview(const QString &figure);
 
-// F5 in an editor of `figure` applies the field being edited and previews the figure.
-void addPreviewKey(QWidget &editor, FieldTracking &fields, const QString &figure);
+// Offers the preview an editor's `rows` of `figure`, which it draws while the
+// editor is open; F5 in the editor applies the field being edited and previews the figure.
+void offerToPreview(QWidget &editor, FieldTracking &fields, PreviewRows::Kind kind, const ListView &rows,
+                    const QString &figure);

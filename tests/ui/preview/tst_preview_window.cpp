@@ -1,14 +1,15 @@
 // The preview window: opened from the editors and the catalogue window, it
 // draws the rows as they stand in an open editor of its figure, unsaved edits
 // included, and the stored records once no editor holds them.
+#include "figure/FigurePainter.h"
 #include "platform/listview/ListView.h"
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
+#include "ui/common/PreviewRows.h"
 #include "ui/preview/FigureCanvas.h"
-#include "ui/preview/FigurePainter.h"
 #include "ui/preview/fPreview.h"
 
 #include <QLabel>
@@ -109,6 +110,14 @@ private slots:
         click(editor, "CmdDelete");
         QTRY_COMPARE(preview()->canvas().drawing().labels.size(), 1);
         QCOMPARE(preview()->canvas().drawing().labels[0].text, QStringLiteral("安山岩"));
+    }
+
+    void editorsHoldTheCellsThePreviewReadsStoredRowsIn()
+    {
+        // An editor's rows and the stored ones must read alike, or the drawing
+        // would change when the editor closes.
+        QCOMPARE(fPicData::cellFields(), PreviewRows::cellFields(PreviewRows::Kind::Points));
+        QCOMPARE(fPicLbl::cellFields(), PreviewRows::cellFields(PreviewRows::Kind::Labels));
     }
 
     void thumbnailDoubleClickPreviewsTheFigureShown()

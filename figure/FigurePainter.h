@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/preview/FigureDrawing.h"
-#include "ui/preview/LabelTexts.h"
+#include "figure/FigureDrawing.h"
+#include "figure/LabelTexts.h"
 
 #include <QImage>
 #include <QPointF>

@@ -1,4 +1,4 @@
-#include "ui/preview/FigurePainter.h"
+#include "figure/FigurePainter.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "ui/preview/FigureDrawing.h"
+#include "figure/FigureDrawing.h"
 
 #include <cmath>
 

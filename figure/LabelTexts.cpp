@@ -1,4 +1,4 @@
-#include "ui/preview/LabelTexts.h"
+#include "figure/LabelTexts.h"
 
 #include <QFontMetricsF>
 
