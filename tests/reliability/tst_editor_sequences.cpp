@@ -239,11 +239,29 @@ const char *const kPanel[kCellCount] = {"tTh", "tPicName", "tFigName", "comGroup
 struct CatalogueModel : RowsModel<QString>
 {
     std::map<QString, QStringList> table;
+    // picMain has no INTEGER PRIMARY KEY: a new record gets the largest rowid
+    // plus one, a write of a record keeps its rowid. The list's ties follow it.
+    std::map<QString, qint64> rowids;
     bool cartesian = true;
     int messages = 0;
     QStringList shown; // the panel as shown, proposed or put into the list last
 
-    // The list of the type, ordered by thumbnail name (kept unique).
+    void insert(const QString &number, const QStringList &record)
+    {
+        qint64 last = 0;
+        for (const auto &entry : rowids)
+            last = std::max(last, entry.second);
+        table[number] = record;
+        rowids[number] = last + 1;
+    }
+
+    void erase(const QString &number)
+    {
+        table.erase(number);
+        rowids.erase(number);
+    }
+
+    // The list of the type, ordered by thumbnail name, ties by rowid as the select gives them.
     void load(bool asCartesian)
     {
         cartesian = asCartesian;
@@ -253,7 +271,9 @@ struct CatalogueModel : RowsModel<QString>
             if (values[kCellCount] == (cartesian ? "B" : "T"))
                 rows.push_back({number, QString(), listed(values.mid(0, kCellCount))});
         }
-        std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.cells[2] < b.cells[2]; });
+        std::sort(rows.begin(), rows.end(), [this](const auto &a, const auto &b) {
+            return std::pair(a.cells[2], rowids.at(*a.stored)) < std::pair(b.cells[2], rowids.at(*b.stored));
+        });
         for (size_t i = 0; i < rows.size(); ++i)
             rows[i].text = QString::number(i + 1);
     }
@@ -313,7 +333,7 @@ struct CatalogueModel : RowsModel<QString>
         for (size_t i = 0; i < rows.size(); ++i) {
             Row<QString> &row = rows[i];
             if (row.state == Deleted && row.stored)
-                table.erase(*std::exchange(row.stored, std::nullopt));
+                erase(*std::exchange(row.stored, std::nullopt));
             if (row.state == Unchanged || row.state == Deleted)
                 continue;
             const QString number = row.cells[0], key = row.stored.value_or(number);
@@ -323,14 +343,20 @@ struct CatalogueModel : RowsModel<QString>
                 return false;
             }
             QStringList record = row.stored ? table[key] : newRecord();
-            table.erase(key);
             for (int cell = 1; cell <= kCellCount; ++cell) {
                 const QString &text = row.cells[cell - 1];
                 if (cartesian || !isCartesianOnly(cell))
                     record[cell - 1] = isWrittenAsNumber(cell) ? numberText(std::nearbyint(leadingNumber(text))) : text;
             }
             record[kCellCount] = cartesian ? "B" : "T";
-            table[number] = record;
+            if (!row.stored) {
+                insert(number, record);
+            } else {
+                const qint64 rowid = rowids.at(key);
+                erase(key);
+                table[number] = record;
+                rowids[number] = rowid;
+            }
             row = {number, QString::number(i + 1), row.cells};
         }
         for (Row<QString> &row : rows)
@@ -610,7 +636,7 @@ private slots:
             }
             record[kCellCount] = number.left(1);
             c.root.insertFigure(columns);
-            model.table[number] = record;
+            model.insert(number, record);
         }
         auto list = [&] { return figureList(*c.window); };
         auto panelText = [&](int cell) {
