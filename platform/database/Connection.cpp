@@ -13,7 +13,7 @@
 namespace {
 
 // The file's identity on disk; false when it is not there.
-bool fileIdentity(const QString &path, quint64 *device, quint64 *inode)
+bool statFile(const QString &path, quint64 *device, quint64 *inode)
 {
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
@@ -76,7 +76,7 @@ void Connection::open(const QString &path, const Connection *previous)
         throw;
     }
     FileIdentity opened{absolute};
-    fileIdentity(absolute, &opened.device, &opened.inode);
+    statFile(absolute, &opened.device, &opened.inode);
     m_file = opened;
     m_openFailed = false;
 }
@@ -139,10 +139,17 @@ void Connection::requireFileInPlace()
     }
     requireOpen();
     FileIdentity now{m_file.path};
-    if (!fileIdentity(m_file.path, &now.device, &now.inode))
+    if (!statFile(m_file.path, &now.device, &now.inode))
         throw DbError(QStringLiteral("图版数据库文件已经不在原处（被删除或移走）"), m_path);
     if (!(now == m_file))
         throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换"), m_path);
+}
+
+QString Connection::fileIdentity() const
+{
+    if (m_file.path.isEmpty())
+        return QString();
+    return QStringLiteral("%1|%2:%3").arg(m_file.path).arg(m_file.device).arg(m_file.inode);
 }
 
 DbError Connection::failure(const SqliteError &error, const QString &step, const QString &statement) const

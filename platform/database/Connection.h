@@ -65,6 +65,10 @@ public:
     // replaced by another file. Writes would then land in a file nobody will
     // ever read again.
     void requireFileInPlace();
+    // Names the file opened (after a failed open, the one read before): the
+    // same text for as long as the same file stands at the path, another one
+    // once it was replaced. Empty when no file was ever opened.
+    QString fileIdentity() const;
 
     // Groups the statements of one save; a failing save commits what came before.
     void beginTransaction();

@@ -22,8 +22,10 @@ ListRow &ListModel::readRow(int r) const
             row.cells << QString();
         row.cells[cell - 1] = m_source->knownCell(place, cell);
     }
-    if (cells)
+    if (cells) {
         row.unreadPlace = -1;
+        row.readCells = row.cells;
+    }
     return row;
 }
 
@@ -153,4 +155,20 @@ void ListModel::setStoredKey(int r, const QVariant &key)
 {
     rowToChange(r).storedKey = key;
     emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
+}
+
+void ListModel::setBaseline(int r, const QStringList &readCells, const QStringList &storedCells)
+{
+    ListRow &row = rowToChange(r);
+    row.readCells = readCells;
+    row.storedCells = storedCells == readCells ? QStringList() : storedCells;
+}
+
+void ListModel::reloadRow(int r, const QStringList &cells)
+{
+    ListRow &row = rowToChange(r);
+    row.cells = cells;
+    row.readCells = cells;
+    row.storedCells.clear();
+    emit dataChanged(index(r, 0), index(r, columnCount() - 1));
 }

@@ -20,6 +20,12 @@ struct ListRow
     // A row of a long list not read yet: its place in the list's RowSource,
     // which has its text, stored key and cells; -1 once they are here.
     int unreadPlace = -1;
+    // What the row's record held when the row was last read or written, so a
+    // save can tell the user's edits from another program's: the cells then
+    // (none for a row never read), and the texts as stored where a written
+    // text was stored in another form, "1.50" as 1.5 (empty: as readCells).
+    QStringList readCells;
+    QStringList storedCells;
 };
 
 class ListModel : public QAbstractTableModel
@@ -59,6 +65,12 @@ public:
     void setCell(int r, int cell, const QString &text); // cell >= 1
     void setTag(int r, int tag);
     void setStoredKey(int r, const QVariant &key);
+    void setBaseline(int r, const QStringList &readCells, const QStringList &storedCells);
+    // The row shows `cells` as read from its record now.
+    void reloadRow(int r, const QStringList &cells);
+    // Where the rows were read from (the catalogue file), for a save to check.
+    QString origin() const { return m_origin; }
+    void setOrigin(const QString &origin) { m_origin = origin; }
 
 private:
     ListRow &readRow(int r) const;
@@ -69,4 +81,5 @@ private:
     // reader may be the first to do.
     mutable std::vector<ListRow> m_rows;
     std::shared_ptr<const RowSource> m_source;
+    QString m_origin;
 };

@@ -38,6 +38,14 @@ public:
     void setTag(int r, int tag) { m_model.setTag(r, tag); }
     QVariant storedKey(int r) const { return m_model.storedKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
+    void setBaseline(int r, const QStringList &readCells, const QStringList &storedCells)
+    {
+        m_model.setBaseline(r, readCells, storedCells);
+    }
+    void reloadRow(int r, const QStringList &cells) { m_model.reloadRow(r, cells); }
+    QString origin() const { return m_model.origin(); }
+    void setOrigin(const QString &origin) { m_model.setOrigin(origin); }
+    QString caption(int column) const { return m_model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); }
 
     int selectedRow() const; // -1 when no row is selected
     void selectOnly(int r);

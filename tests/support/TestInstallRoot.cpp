@@ -48,6 +48,12 @@ void TestInstallRoot::clearSettings()
     userSettings().clear();
 }
 
+void TestInstallRoot::reconnect()
+{
+    QSqlDatabase::database(m_connectionName, false).close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
 QSqlDatabase TestInstallRoot::db() const
 {
     if (!QSqlDatabase::contains(m_connectionName))

@@ -32,6 +32,9 @@ public:
     // Makes `table` afresh with its columns and types but no key, NOT NULL,
     // UNIQUE or default, as older catalogues have it.
     void dropConstraints(const QString &table);
+    // Lets go of the test's own connection: the next query opens the file
+    // that stands at the path now, after a test replaced it.
+    void reconnect();
 
 private:
     QSqlDatabase db() const;

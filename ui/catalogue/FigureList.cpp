@@ -1,5 +1,6 @@
 #include "ui/catalogue/FigureList.h"
 
+#include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Keyset.h"
@@ -20,7 +21,10 @@ constexpr int kKnownCells = kThumbnailCell;
 class FigureRows : public RowSource
 {
 public:
-    FigureRows(std::shared_ptr<const Keyset> keys, bool cartesian) : m_keys(std::move(keys)), m_cartesian(cartesian) {}
+    FigureRows(std::shared_ptr<const Keyset> keys, bool cartesian, QString origin)
+        : m_keys(std::move(keys)), m_cartesian(cartesian), m_origin(std::move(origin))
+    {
+    }
 
     QString text(int place) const override { return numberText(place + 1); }
     QVariant storedKey(int place) const override { return m_keys->keyText(place, kNumberCell - 1); }
@@ -34,20 +38,24 @@ public:
         if (m_sinceFailure.isValid() && !m_sinceFailure.hasExpired(kQuietAfterFailureMs))
             return std::nullopt;
         try {
+            // The connection of now: another window may have reopened the file.
+            if (!gConn || gConn->fileIdentity() != m_origin) {
+                m_failure = QStringLiteral("图版数据库文件已被另一个文件替换，请重新载入列表");
+                return std::nullopt;
+            }
             Recordset record;
-            m_keys->readRecord(place, record, gConn); // the connection of now: another window may have reopened the file
+            m_keys->readRecord(place, record, gConn);
+            if (record.recordCount() == 0 || !holdsListedFigure(record, place)) {
+                // The rowid went to another record (one deleted, another added);
+                // the figure is the one with the listed number, if any.
+                record.open(CatalogueStatements::figureByNumber(m_keys->keyText(place, kNumberCell - 1)), gConn);
+            }
             if (record.recordCount() == 0) {
-                m_failure = QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除）")
+                m_failure = QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除或改号）")
                                 .arg(m_keys->keyText(place, kNumberCell - 1));
                 return std::nullopt;
             }
-            QStringList cells;
-            cells.reserve(kCellCount);
-            for (int cell = 1; cell <= kCellCount; ++cell) {
-                const bool filled = m_cartesian || !isCartesianOnly(cell);
-                cells << (filled ? record.text(kFields[cell - 1]) : QString());
-            }
-            return cells;
+            return figureCells(record, m_cartesian);
         } catch (const DbError &e) {
             m_failure = e.cause();
             m_sinceFailure.start();
@@ -58,10 +66,20 @@ public:
     QString readFailure() const override { return m_failure; }
 
 private:
+    bool holdsListedFigure(const Recordset &record, int place) const
+    {
+        for (int cell = 1; cell <= kKnownCells; ++cell) {
+            if (record.text(kFields[cell - 1]) != m_keys->keyText(place, cell - 1))
+                return false;
+        }
+        return true;
+    }
+
     static constexpr qint64 kQuietAfterFailureMs = 5000;
 
     std::shared_ptr<const Keyset> m_keys;
     bool m_cartesian;
+    QString m_origin; // the file the keys were read from
     mutable QString m_failure;
     mutable QElapsedTimer m_sinceFailure;
 };
@@ -76,6 +94,15 @@ FigureList readFigureList(const QString &sql, const std::shared_ptr<Connection> 
     list.rows.resize(static_cast<size_t>(keys->count()));
     for (int i = 0; i < keys->count(); ++i)
         list.rows[static_cast<size_t>(i)].unreadPlace = i;
-    list.source = std::make_shared<FigureRows>(std::move(keys), cartesian);
+    list.source = std::make_shared<FigureRows>(std::move(keys), cartesian, connection->fileIdentity());
     return list;
+}
+
+QStringList figureCells(const Recordset &record, bool cartesian)
+{
+    QStringList cells;
+    cells.reserve(kCellCount);
+    for (int cell = 1; cell <= kCellCount; ++cell)
+        cells << (cartesian || !isCartesianOnly(cell) ? record.text(kFields[cell - 1]) : QString());
+    return cells;
 }

@@ -5,9 +5,10 @@
 #include "platform/database/DbError.h"
 #include "platform/listview/ListView.h"
 #include "ui/catalogue/FigureColumns.h"
+#include "ui/catalogue/FigureList.h"
 #include "ui/common/NumberText.h"
-#include "ui/common/RowByRowSave.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/WriteConflicts.h"
 
 #include <QHash>
 
@@ -21,17 +22,26 @@ bool isWrittenAsNumber(const QString &field)
     return field == QLatin1String("X7") || field == QLatin1String("Y7") || field == QLatin1String("specialCase");
 }
 
-void writeFields(const ListView &list, int row, bool cartesian)
+void writeField(const ListView &list, int row, int cell)
 {
+    const QString &field = kFields[cell - 1];
+    const QString text = list.cell(row, cell);
+    gRs->setValue(field, isWrittenAsNumber(field) ? QVariant(leadingNumber(text)) : QVariant(text));
+}
+
+// A new figure gets every field of its type.
+QList<int> writeNewFigure(const ListView &list, int row, bool cartesian)
+{
+    QList<int> written;
     for (int cell = 1; cell <= kCellCount; ++cell) {
         if (cell == 5) // the type letter goes between the group and the axis fields
             gRs->setValue(QStringLiteral("LB"), cartesian ? QStringLiteral("B") : QStringLiteral("T"));
         if (!cartesian && isCartesianOnly(cell))
             continue;
-        const QString &field = kFields[cell - 1];
-        const QString text = list.cell(row, cell);
-        gRs->setValue(field, isWrittenAsNumber(field) ? QVariant(leadingNumber(text)) : QVariant(text));
+        writeField(list, row, cell);
+        written << cell;
     }
+    return written;
 }
 
 // How many rows of the list will still carry each number after this save.
@@ -70,67 +80,95 @@ void requireNoPointsOrLabels(const QString &number)
     }
 }
 
-void saveRow(ListView &list, int row, bool cartesian, const QHash<QString, int> &numbersInList)
+class FigureSave
 {
-    const QString number = list.cell(row, kNumberCell);
-    const QVariant storedKey = list.storedKey(row);
-    if (list.tag(row) == RowState::Deleted) {
-        // A row that never reached the catalogue has no record to delete. The
-        // points and labels go with the figure, so that a later figure under
-        // this number does not show them.
-        if (storedKey.isValid()) {
-            const QString stored = storedKey.toString();
-            runStatements({CatalogueStatements::deleteFigure(stored), CatalogueStatements::deletePointsOfFigure(stored),
-                           CatalogueStatements::deleteLabelsOfFigure(stored)});
+public:
+    FigureSave(ListView &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
+
+    void write(int row)
+    {
+        const QString number = m_list.cell(row, kNumberCell);
+        const QVariant storedKey = m_list.storedKey(row);
+        if (m_list.tag(row) == RowState::Deleted) {
+            // A row that never reached the catalogue has no record to delete. The
+            // points and labels go with the figure, so that a later figure under
+            // this number does not show them.
+            if (storedKey.isValid()) {
+                const QString stored = storedKey.toString();
+                runStatements({CatalogueStatements::deleteFigure(stored), CatalogueStatements::deletePointsOfFigure(stored),
+                               CatalogueStatements::deleteLabelsOfFigure(stored)});
+            }
+            return;
         }
-        return;
-    }
-    // A changed row is found by the number it was loaded with, so editing the
-    // number renames the figure; a new or edited number must not take over
-    // another figure's record, in the list or in the catalogue.
-    const bool isNew = !storedKey.isValid();
-    const QString key = isNew ? number : storedKey.toString();
-    if (isNew || number != key) {
-        if (numbersInList.value(number) > 1)
+        // A changed row is found by the number it was loaded with, so editing the
+        // number renames the figure; a new or edited number must not take over
+        // another figure's record, in the list or in the catalogue.
+        const bool isNew = !storedKey.isValid();
+        const QString key = isNew ? number : storedKey.toString();
+        if ((isNew || number != key) && m_numbers.value(number) > 1)
             throw DbError(QStringLiteral("图号 %1 在列表中不止一行使用").arg(number));
-    }
-    if (number != key) {
-        gSql = CatalogueStatements::figureByNumber(number);
+        if (number != key) {
+            gSql = CatalogueStatements::figureByNumber(number);
+            OpenSharedRecordset();
+            if (gRs->recordCount() > 0)
+                throw numberTaken(number);
+            requireNoPointsOrLabels(number);
+        }
+        gSql = CatalogueStatements::figureByNumber(key);
         OpenSharedRecordset();
-        if (gRs->recordCount() > 0)
-            throw numberTaken(number);
-        requireNoPointsOrLabels(number);
+        QList<int> written;
+        if (isNew) {
+            if (gRs->recordCount() > 0)
+                throw numberTaken(number);
+            gRs->addNew();
+            written = writeNewFigure(m_list, row, m_cartesian);
+        } else {
+            if (gRs->recordCount() == 0)
+                throw DbError(QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除或改号）").arg(key));
+            // Only what the user changed: another program's changes to the
+            // other fields stay, and a change of the same field is asked about.
+            const QStringList stored = figureCells(*gRs, m_cartesian);
+            const RowChanges changes = rowChanges(m_list.row(row), stored);
+            if (!changes.conflicting.isEmpty())
+                throw writeConflict(m_list, row, QStringLiteral("图版 ") + key, changes, stored);
+            for (int cell : changes.edited)
+                writeField(m_list, row, cell);
+            written = changes.edited;
+        }
+        gRs->update();
+        m_baselines.keep(m_list, row, written, figureCells(*gRs, m_cartesian));
+        if (number != key)
+            runStatements({CatalogueStatements::movePointsOfFigure(key, number),
+                           CatalogueStatements::moveLabelsOfFigure(key, number)});
     }
-    gSql = CatalogueStatements::figureByNumber(key);
-    OpenSharedRecordset();
-    if (isNew) {
-        if (gRs->recordCount() > 0)
-            throw numberTaken(number);
-        gRs->addNew();
-    }
-    writeFields(list, row, cartesian);
-    gRs->update();
-    if (number != key)
-        runStatements({CatalogueStatements::movePointsOfFigure(key, number),
-                       CatalogueStatements::moveLabelsOfFigure(key, number)});
-}
+
+    const WrittenBaselines &baselines() const { return m_baselines; }
+
+private:
+    ListView &m_list;
+    bool m_cartesian;
+    QHash<QString, int> m_numbers;
+    WrittenBaselines m_baselines;
+};
 
 } // namespace
 
-QString saveFigureList(ListView &list, bool cartesian)
+SaveOutcome saveFigureList(ListView &list, bool cartesian)
 {
-    const QHash<QString, int> numbers = numbersInList(list);
     std::vector<int> marked;
     for (int row = 0; row < list.count(); ++row) {
         if (list.tag(row) != RowState::Unchanged)
             marked.push_back(row);
     }
+    FigureSave save(list, cartesian);
     RowWriter writer;
-    writer.write = [&](int row) { saveRow(list, row, cartesian, numbers); };
+    writer.readFrom = list.origin();
+    writer.write = [&](int row) { save.write(row); };
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（图号 %2）").arg(row + 1).arg(list.cell(row, kNumberCell));
     };
     const SaveOutcome outcome = saveRowByRow(marked, writer);
+    save.baselines().apply(list, outcome.written);
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {
             // The row keeps its mark, but a later save must not delete a new
@@ -141,5 +179,5 @@ QString saveFigureList(ListView &list, bool cartesian)
         list.setStoredKey(row, list.cell(row, kNumberCell));
         markRowSaved(list, row, numberText(row + 1));
     }
-    return outcome.failure;
+    return outcome;
 }

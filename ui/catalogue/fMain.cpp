@@ -15,10 +15,12 @@
 #include "ui/catalogue/Thumbnail.h"
 #include "ui/common/ControlText.h"
 #include "ui/common/FormControls.h"
+#include "ui/common/NumberedRows.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/common/UnsavedWork.h"
+#include "ui/common/WriteConflicts.h"
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
@@ -126,7 +128,7 @@ void fMain::LoadFigData(int FT)
         }
     }
     lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(list.rows.size()));
-    LvFigure->setRows(std::move(list.rows), std::move(list.source));
+    showLoadedRows(*LvFigure, std::move(list.rows), std::move(list.source));
 }
 
 QString fMain::NewFigNumber(int position) const
@@ -337,11 +339,17 @@ void fMain::cmdSaveLvFigure_Click()
 
 bool fMain::saveList()
 {
-    const QString failure = saveFigureList(*LvFigure, gFigType == 1);
-    if (!failure.isEmpty()) {
-        ReportError(failure, this);
+    const bool saved = saveAskingAtConflicts(this, *LvFigure, [this] { return saveFigureList(*LvFigure, gFigType == 1); },
+                                             [this](int row) {
+                                                 // The panel shows the row as it is stored now, not the edits dropped.
+                                                 if (row == CurrentItem && !NewFigureMode) {
+                                                     m_panel.showRow(*LvFigure, row, gFigType == 1);
+                                                     showThumbnail();
+                                                     rememberPanel();
+                                                 }
+                                             });
+    if (!saved)
         return false;
-    }
     // Built afresh: a row put back and saved since holds a record again.
     m_deletedBySave.clear();
     for (int row = 0; row < LvFigure->count(); ++row) {

@@ -55,6 +55,12 @@ void FieldTracking::showRow(int row, bool asBaseline)
     }
 }
 
+void FieldTracking::showReloadedRow(int row)
+{
+    if (row == CurItem && !preparingNewRow())
+        showRow(row, true);
+}
+
 int FieldTracking::takeSelectedRow(bool asBaseline)
 {
     const int row = m_list.selectedRow();

@@ -28,6 +28,8 @@ public:
 
     // Copies the row's cells into the fields; with `asBaseline` also into TxtBoxesOld.
     void showRow(int row, bool asBaseline);
+    // A save read `row` again from its record: the fields show it when it is CurItem.
+    void showReloadedRow(int row);
     // A click on the list: the selected row becomes CurItem and is shown.
     // Returns it, or -1 when no row is selected (then nothing changes).
     int takeSelectedRow(bool asBaseline);

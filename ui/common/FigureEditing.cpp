@@ -1,18 +1,45 @@
 #include "ui/common/FigureEditing.h"
 
+#include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
+#include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
 
 #include <QWidget>
 
-QString openFigureForEditing(QWidget &window, const QString &captionHead)
+namespace {
+
+bool isCatalogued(const QString &number)
+{
+    Recordset figure;
+    figure.open(CatalogueStatements::figureByNumber(number), gConn);
+    return figure.recordCount() > 0;
+}
+
+} // namespace
+
+EditedFigure openFigureForEditing(QWidget &window, const QString &captionHead)
 {
     if (gFigNo.isEmpty())
         gFigNo = QStringLiteral("B001");
-    const QString figure = gFigNo;
-    window.setWindowTitle(captionHead + figure + QStringLiteral("    "));
+    EditedFigure figure{gFigNo};
+    window.setWindowTitle(captionHead + figure.number + QStringLiteral("    "));
     // The list then opens empty; without a word the user would take it for a figure without records.
     const QString failure = OpenDatabase();
-    if (!failure.isEmpty())
+    if (!failure.isEmpty()) {
         ReportOpenFailure(failure, &window);
+        return figure;
+    }
+    try {
+        figure.catalogued = isCatalogued(figure.number);
+    } catch (const DbError &) {
+        // Unknown: the editor saves as for a figure not yet in the catalogue.
+    }
     return figure;
+}
+
+void requireFigureStillThere(const EditedFigure &figure)
+{
+    if (figure.catalogued && !isCatalogued(figure.number))
+        throw DbError(QStringLiteral("图版 %1 已被删除或改号").arg(figure.number));
 }

@@ -4,9 +4,13 @@
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
+#include "ui/common/CellWriting.h"
 #include "ui/common/NumberText.h"
-#include "ui/common/RowByRowSave.h"
+#include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/WriteConflicts.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -18,7 +22,7 @@ QVariant numberOf(const ListView &list, int row)
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
 
-void saveRow(const ListView &list, int row, const KeyedTable &table)
+void saveRow(const ListView &list, int row, const KeyedTable &table, WrittenBaselines &baselines)
 {
     const int tag = list.tag(row);
     const QVariant number = numberOf(list, row);
@@ -38,28 +42,47 @@ void saveRow(const ListView &list, int row, const KeyedTable &table)
                           .arg(table.noun, valueText(number), record.text(table.nameField).simplified())); // a cause is one line
     if (!isNew && record.recordCount() == 0)
         throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(table.noun, valueText(number)));
-    if (isNew)
+    QList<int> written;
+    if (isNew) {
         record.addNew();
-    table.assign(record, row, number, isNew);
+        table.assignKey(record, number);
+        for (int cell = 1; cell <= table.cellFields.size(); ++cell)
+            writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), true);
+    } else {
+        // Only what the user changed; the same field changed by another
+        // program since is asked about.
+        const QStringList stored = numberedCells(record, table.cellFields);
+        const RowChanges changes = rowChanges(list.row(row), stored);
+        if (!changes.conflicting.isEmpty())
+            throw writeConflict(list, row, table.noun + QLatin1Char(' ') + valueText(number), changes, stored);
+        for (int cell : changes.edited)
+            writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), false);
+        written = changes.edited;
+    }
     record.update();
+    baselines.keep(list, row, written, numberedCells(record, table.cellFields));
     record.close();
 }
 
 } // namespace
 
-QString saveKeyedList(ListView &list, int &current, const KeyedTable &table)
+SaveOutcome saveKeyedList(ListView &list, int &current, const KeyedTable &table)
 {
     std::vector<int> marked;
     for (int row = 0; row < list.count(); ++row) {
         if (list.tag(row) != RowState::Unchanged)
             marked.push_back(row);
     }
+    WrittenBaselines baselines;
     RowWriter writer;
-    writer.write = [&](int row) { saveRow(list, row, table); };
+    writer.readFrom = list.origin();
+    writer.start = table.start;
+    writer.write = [&](int row) { saveRow(list, row, table, baselines); };
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（%2 %3）").arg(row + 1).arg(table.noun, list.text(row));
     };
-    const SaveOutcome outcome = saveRowByRow(marked, writer);
+    SaveOutcome outcome = saveRowByRow(marked, writer);
+    baselines.apply(list, outcome.written);
     std::vector<int> deleted;
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {
@@ -71,5 +94,8 @@ QString saveKeyedList(ListView &list, int &current, const KeyedTable &table)
         }
     }
     removeRowsKeepingCurrent(list, deleted, current);
-    return outcome.failure;
+    if (outcome.conflict) // deleted rows above it have left the list
+        outcome.conflict->row -= int(std::count_if(deleted.begin(), deleted.end(),
+                                                   [&](int row) { return row < outcome.conflict->row; }));
+    return outcome;
 }

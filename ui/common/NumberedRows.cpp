@@ -24,6 +24,7 @@ std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyFiel
         row.cells.reserve(cells.size());
         for (int field : cells)
             row.cells << records.text(field);
+        row.readCells = row.cells;
         rows.push_back(std::move(row));
     }
     return rows;
@@ -40,6 +41,21 @@ std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyFiel
     } catch (const DbError &) {
         return {}; // an unreadable list opens empty; the window still works
     }
+}
+
+QStringList numberedCells(const Recordset &record, const QStringList &cellFields)
+{
+    QStringList cells;
+    cells.reserve(cellFields.size());
+    for (const QString &field : cellFields)
+        cells << record.text(field);
+    return cells;
+}
+
+void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
+{
+    list.setRows(std::move(rows), std::move(source));
+    list.setOrigin(gConn ? gConn->fileIdentity() : QString());
 }
 
 double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField)

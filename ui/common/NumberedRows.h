@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class ListView;
@@ -16,6 +17,12 @@ class Recordset;
 std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields);
 // The same rows read from an open record set.
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields);
+// The current record's `cellFields` as list cells, a NULL as an empty cell.
+QStringList numberedCells(const Recordset &record, const QStringList &cellFields);
+
+// Puts the rows a load read into `list`, which remembers the catalogue file
+// they came from: its saves write to that file only.
+void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<const RowSource> source = {});
 
 // The number a row added to `list` gets: the row count, the new row included,
 // when it is free; otherwise the smallest whole number above every number in

@@ -62,8 +62,16 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
         if (!gConn)
             throw DbError(QStringLiteral("图版数据库没有打开"));
         gConn->requireFileInPlace();
+        if (!writer.readFrom.isEmpty() && gConn->fileIdentity() != writer.readFrom)
+            throw DbError(QStringLiteral("图版数据库文件已被另一个文件替换，这个列表是从原来的文件读出的，"
+                                         "不能写入新的文件；请重新载入列表"),
+                          gConn->path());
         gConn->beginTransaction();
+        if (writer.start)
+            writer.start();
     } catch (const DbError &e) {
+        if (gConn)
+            gConn->rollback(); // a failing start leaves nothing behind
         outcome.failure = e.reason();
         return outcome;
     }
@@ -75,6 +83,14 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
             writer.write(row);
             runSavepointStatement("RELEASE SAVEPOINT row_save");
             written.push_back(row);
+        } catch (const WriteConflict &conflict) {
+            if (!undoRow()) {
+                gConn->rollback();
+                outcome.failure = QStringLiteral("数据库撤销了整个保存，没有保存任何一行。");
+                return outcome;
+            }
+            outcome.conflict = conflict;
+            break;
         } catch (const DbError &e) {
             failure.add(QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.cause()), e.details());
             if (!undoRow()) {
@@ -94,6 +110,7 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
         gConn->rollback();
         failure.add(QStringLiteral("没有保存任何一行：") + e.cause(), e.details());
         outcome.failure = failure.text();
+        outcome.conflict.reset(); // the question is about rows that are no longer written
         return outcome;
     }
     outcome.failure = failure.text();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "ui/common/RowByRowSave.h"
 
 class ListView;
 
@@ -8,6 +8,6 @@ class ListView;
 // a deleted row's group is deleted, a changed row's name written, a new row
 // inserted. The rows before a failing row are written: their marks go and
 // their deleted rows leave the list (`current` follows its row); the failing
-// row and those after it keep their marks. Returns the cause of a failure,
-// empty text when every row was written.
-QString saveGroupList(ListView &list, int &current);
+// row and those after it keep their marks. A changed name that meets another
+// program's change of the same name stops the save before it.
+SaveOutcome saveGroupList(ListView &list, int &current);

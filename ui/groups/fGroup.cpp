@@ -10,6 +10,7 @@
 #include "ui/common/FieldTracking.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
+#include "ui/common/WriteConflicts.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/UnsavedWork.h"
 #include "ui/groups/GroupListSave.h"
@@ -53,7 +54,7 @@ void fGroup::setGroup()
     const QString failure = OpenDatabase();
     if (!failure.isEmpty())
         ReportOpenFailure(failure, this);
-    LvGroup->setRows(loadNumberedRows(CatalogueStatements::groupsInOrder(), QStringLiteral("grp"),
+    showLoadedRows(*LvGroup, loadNumberedRows(CatalogueStatements::groupsInOrder(), QStringLiteral("grp"),
                                       {QStringLiteral("grpName")}));
     // The rows the last click referred to are gone; no row looks current
     // until the user clicks one.
@@ -112,10 +113,9 @@ void fGroup::cmdGrpUpdata_Click()
 
 bool fGroup::saveList()
 {
-    const QString failure = saveGroupList(*LvGroup, m_name->CurItem);
-    if (failure.isEmpty())
+    const bool saved = saveAskingAtConflicts(this, *LvGroup, [this] { return saveGroupList(*LvGroup, m_name->CurItem); },
+                                             [this](int row) { m_name->showReloadedRow(row); });
+    if (saved)
         setGroup();
-    else
-        ReportError(failure, this);
-    return failure.isEmpty();
+    return saved;
 }

@@ -10,6 +10,7 @@
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/UnsavedWork.h"
+#include "ui/common/WriteConflicts.h"
 #include "ui/preview/fPreview.h"
 #include "ui/labels/LabelListSave.h"
 
@@ -34,7 +35,7 @@ fPicLbl::fPicLbl(QWidget *parent) : QWidget(parent)
 
 QStringList fPicLbl::cellFields()
 {
-    return {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Lbl")};
+    return labelFields();
 }
 
 void fPicLbl::Form_Load()
@@ -46,8 +47,10 @@ void fPicLbl::Form_Load()
     m_fields->add(2, tTxtBx2);
     m_fields->add(3, tTxtBx3);
 
-    m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Label  Manager："));
-    LvFigure->setRows(loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"),
+    const EditedFigure opened = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Label  Manager："));
+    m_figure = opened.number;
+    m_figureCatalogued = opened.catalogued;
+    showLoadedRows(*LvFigure, loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"),
                                        cellFields()));
     addPreviewKey(*this, *m_fields, m_figure);
     LvFigure_Click();
@@ -97,10 +100,9 @@ void fPicLbl::cmdSave_Click()
 
 bool fPicLbl::saveList()
 {
-    const QString failure = saveLabelList(*LvFigure, m_figure, m_fields->CurItem);
-    if (!failure.isEmpty())
-        ReportError(failure, this);
-    return failure.isEmpty();
+    return saveAskingAtConflicts(
+        this, *LvFigure, [this] { return saveLabelList(*LvFigure, {m_figure, m_figureCatalogued}, m_fields->CurItem); },
+        [this](int row) { m_fields->showReloadedRow(row); });
 }
 
 bool fPicLbl::saveEverything()

@@ -6,9 +6,11 @@
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/CellWriting.h"
+#include "ui/common/FigureEditing.h"
 #include "ui/common/NumberText.h"
-#include "ui/common/RowByRowSave.h"
+#include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/WriteConflicts.h"
 
 #include <QHash>
 #include <algorithm>
@@ -18,8 +20,7 @@
 
 namespace {
 
-const QStringList kFields = {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
-                             QStringLiteral("Y"), QStringLiteral("L")};
+const QStringList &kFields = pointFields();
 
 QVariant keyOf(double id)
 {
@@ -36,6 +37,8 @@ class PointSave
 {
 public:
     PointSave(ListView &list, const QString &figure) : m_list(list), m_figure(figure) {}
+
+    const WrittenBaselines &baselines() const { return m_baselines; }
 
     void write(int row)
     {
@@ -71,12 +74,20 @@ private:
     void writeRow(int row)
     {
         if (m_list.tag(row) == RowState::Changed) {
+            const QString id = m_list.storedKey(row).toString();
             openPoint(m_list.storedKey(row));
             if (gRs->recordCount() == 0)
-                throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(m_list.storedKey(row).toString()));
-            gRs->setValue(QStringLiteral("th"), m_figure);
-            writeCells(row, false);
+                throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(id));
+            // Only what the user changed; the same field changed by another
+            // program since is asked about.
+            const QStringList stored = numberedCells(*gRs, kFields);
+            const RowChanges changes = rowChanges(m_list.row(row), stored);
+            if (!changes.conflicting.isEmpty())
+                throw writeConflict(m_list, row, QStringLiteral("点 ") + id, changes, stored);
+            for (int cell : changes.edited)
+                writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), false);
             gRs->update();
+            m_baselines.keep(m_list, row, changes.edited, numberedCells(*gRs, kFields));
             return;
         }
         // A new point goes in at its position when no record holds it, else at
@@ -89,8 +100,10 @@ private:
         gRs->addNew();
         gRs->setValue(QStringLiteral("th"), m_figure);
         gRs->setValue(QStringLiteral("ID"), id);
-        writeCells(row, true);
+        for (int cell = 1; cell <= kFields.size(); ++cell)
+            writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), true);
         gRs->update();
+        m_baselines.keep(m_list, row, {}, numberedCells(*gRs, kFields));
         m_used.insert(id);
         m_inserted[row] = id;
     }
@@ -150,12 +163,6 @@ private:
         OpenSharedRecordset();
     }
 
-    void writeCells(int row, bool isNew)
-    {
-        for (int cell = 1; cell <= kFields.size(); ++cell)
-            writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), isNew);
-    }
-
     void move(int row, double to, std::map<double, int> &rowAt)
     {
         const double from = m_current[row];
@@ -178,11 +185,19 @@ private:
     double m_nextSpare = 1;          // above every ID in use
     QHash<int, double> m_inserted;   // new row -> the ID it went in under
     QHash<int, double> m_current;    // row -> the ID its record holds now
+    WrittenBaselines m_baselines;
 };
 
 } // namespace
 
-QString savePointList(ListView &list, const QString &figure)
+const QStringList &pointFields()
+{
+    static const QStringList fields = {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
+                                       QStringLiteral("Y"), QStringLiteral("L")};
+    return fields;
+}
+
+SaveOutcome savePointList(ListView &list, const EditedFigure &figure)
 {
     std::vector<int> marked;
     bool numbered = true; // every unchanged record already holds its position
@@ -196,20 +211,23 @@ QString savePointList(ListView &list, const QString &figure)
     if (marked.empty() && numbered) {
         for (int row = 0; row < list.count(); ++row)
             list.setText(row, numberText(row + 1));
-        return QString();
+        return {};
     }
-    PointSave save(list, figure);
+    PointSave save(list, figure.number);
     RowWriter writer;
+    writer.readFrom = list.origin();
+    writer.start = [&] { requireFigureStillThere(figure); };
     writer.write = [&](int row) { save.write(row); };
     writer.describe = [&](int row) { return QStringLiteral("第 %1 行（点号 %2）").arg(row + 1).arg(list.text(row)); };
     writer.finish = [&](const std::vector<int> &written) { save.renumber(written); };
     const SaveOutcome outcome = saveRowByRow(marked, writer);
     if (!outcome.committed)
-        return outcome.failure;
+        return outcome;
+    save.baselines().apply(list, outcome.written);
     const int firstUnwritten = outcome.written.size() < marked.size() ? marked[outcome.written.size()] : list.count();
     for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
         list.setStoredKey(it.key(), keyOf(it.value()));
     for (int row = 0; row < firstUnwritten; ++row)
         markRowSaved(list, row, numberText(row + 1));
-    return outcome.failure;
+    return outcome;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "ui/common/RowByRowSave.h"
+
+#include <QStringList>
 
 class ListView;
+struct EditedFigure;
 
 // Writes the new and changed points of the list to pData under `figure`, top
 // row to bottom, and numbers the figure's points by their list positions, so
@@ -10,6 +13,10 @@ class ListView;
 // is found by the ID it was loaded with; no write ever lands on another
 // point's record, and no two records share an ID at any moment. The rows
 // above a failing row are written and show their positions; the failing row
-// and those below keep their marks. Returns the cause of a failure, empty text
-// when every row was written.
-QString savePointList(ListView &list, const QString &figure);
+// and those below keep their marks. A changed row writes only the cells the
+// user changed, and stops the save at another program's change of the same
+// cell (the outcome's conflict). Nothing is written once the figure has gone.
+// The pData field behind each list cell, cell 1 first.
+const QStringList &pointFields();
+
+SaveOutcome savePointList(ListView &list, const EditedFigure &figure);

@@ -11,6 +11,7 @@
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/UnsavedWork.h"
+#include "ui/common/WriteConflicts.h"
 #include "ui/preview/fPreview.h"
 #include "ui/points/PointListSave.h"
 
@@ -34,8 +35,7 @@ fPicData::fPicData(QWidget *parent) : QWidget(parent)
 
 QStringList fPicData::cellFields()
 {
-    return {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
-            QStringLiteral("Y"), QStringLiteral("L")};
+    return pointFields();
 }
 
 void fPicData::Form_Load()
@@ -56,8 +56,10 @@ void fPicData::Form_Load()
     m_fields->add(4, tTxtBx4);
     m_fields->add(5, tTxtBx5);
 
-    m_figure = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Data Manager："));
-    LvFigure->setRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
+    const EditedFigure opened = openFigureForEditing(*this, QStringLiteral("Orrisplot—Figure Data Manager："));
+    m_figure = opened.number;
+    m_figureCatalogued = opened.catalogued;
+    showLoadedRows(*LvFigure, loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"),
                                        cellFields()));
     addPreviewKey(*this, *m_fields, m_figure);
     LvFigure_Click();
@@ -102,13 +104,13 @@ void fPicData::cmdSave_Click()
 
 bool fPicData::saveList()
 {
-    const QString failure = savePointList(*LvFigure, m_figure);
+    const bool saved = saveAskingAtConflicts(
+        this, *LvFigure, [this] { return savePointList(*LvFigure, {m_figure, m_figureCatalogued}); },
+        [this](int row) { m_fields->showReloadedRow(row); });
     // The save numbers the points afresh; the field shows the current one's number.
     if (m_fields->CurItem >= 0 && m_fields->CurItem < LvFigure->count() && !AddingPoint)
         tTxtBx0->setText(LvFigure->text(m_fields->CurItem));
-    if (!failure.isEmpty())
-        ReportError(failure, this);
-    return failure.isEmpty();
+    return saved;
 }
 
 bool fPicData::saveEverything()

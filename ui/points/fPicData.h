@@ -43,6 +43,7 @@ private:
 
     bool AddingPoint = false;
     QString m_figure; // loaded, shown in the caption, saved under
+    bool m_figureCatalogued = false; // in the catalogue when loaded: saved only while it is
     FieldTracking *m_fields;
 
     ListView *LvFigure;

@@ -92,6 +92,55 @@ private slots:
         QCOMPARE(storedIds(root), QStringLiteral("10 11"));
     }
 
+    // A conflict is no failure: the rows before it are committed, it and the
+    // rows after it are not written, and the outcome says which row to ask about.
+    void conflictStopsBeforeItsRowAndCommitsTheRest()
+    {
+        TestInstallRoot root;
+        OpenDatabase();
+        RowWriter writer = twoWritesPerRow(0);
+        const auto write = writer.write;
+        writer.write = [write](int row) {
+            write(row);
+            if (row == 2)
+                throw WriteConflict{row, {QStringLiteral("他们的")}, {1}, QStringLiteral("已被另一个程序修改")};
+        };
+        std::vector<int> finished;
+        writer.finish = [&finished](const std::vector<int> &written) { finished = written; };
+        const SaveOutcome outcome = saveRowByRow({1, 2, 3}, writer);
+        QVERIFY2(outcome.failure.isEmpty(), qPrintable(outcome.failure));
+        QVERIFY(outcome.committed);
+        QVERIFY(outcome.conflict && outcome.conflict->row == 2);
+        QCOMPARE(outcome.written, (std::vector<int>{1}));
+        QCOMPARE(finished, (std::vector<int>{1}));
+        QCOMPARE(storedIds(root), QStringLiteral("10 11"));
+    }
+
+    // Rows read from one file are never written into a file that replaced
+    // it, and a failing start (the edited figure gone) writes nothing.
+    void wrongFileOrFailingStartWritesNothing()
+    {
+        TestInstallRoot root;
+        OpenDatabase();
+        RowWriter writer = twoWritesPerRow(0);
+        writer.readFrom = gConn->fileIdentity();
+        const QString path = root.cataloguePath();
+        QVERIFY(QFile::copy(path, path + ".new") && QFile::remove(path) && QFile::rename(path + ".new", path));
+        OpenDatabase(); // another window's reload opens the new file
+        SaveOutcome outcome = saveRowByRow({1}, writer);
+        QVERIFY2(outcome.failure.contains("替换"), qPrintable(outcome.failure));
+        QCOMPARE(storedIds(root), QString());
+
+        writer.readFrom = gConn->fileIdentity(); // as a list read from the new file has it
+        writer.start = [] { throw DbError(QStringLiteral("图版 B001 已被删除或改号")); };
+        outcome = saveRowByRow({1}, writer);
+        QVERIFY(outcome.failure.contains("已被删除或改号") && outcome.written.empty());
+        QCOMPARE(storedIds(root), QString());
+        writer.start = {};
+        QCOMPARE(saveRowByRow({1}, writer).failure, QString());
+        QCOMPARE(storedIds(root), QStringLiteral("10 11"));
+    }
+
     void nothingToWriteNeedsNoCatalogue()
     {
         TestInstallRoot root;
