@@ -253,6 +253,16 @@ void Recordset::setValue(const QString &field, const QVariant &value)
         m_pending.insert(at, {f, std::move(stored)});
 }
 
+std::optional<QString> Recordset::storedText(const QString &field, const QVariant &value) const
+{
+    try {
+        const TableColumn &column = writableColumn(fieldIndex(field));
+        return valueText(toReadValue(column.kind, toStoredValue(column.kind, value, column.name)));
+    } catch (const DbError &) {
+        return std::nullopt;
+    }
+}
+
 const QVariant *Recordset::pendingValue(int f) const
 {
     for (const auto &[field, value] : m_pending) {

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVector>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,9 @@ public:
     QVariant value(int fieldIndex) const;
     QString text(int fieldIndex) const;
     void setValue(const QString &field, const QVariant &value);
+    // The text a read gives back once `value` is written to `field` ("1.50"
+    // reads back as 1.5); nothing when the field cannot take it.
+    std::optional<QString> storedText(const QString &field, const QVariant &value) const;
 
     void addNew();
     void update();

@@ -157,11 +157,9 @@ void ListModel::setStoredKey(int r, const QVariant &key)
     emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
 }
 
-void ListModel::setBaseline(int r, const QStringList &readCells, const QStringList &storedCells)
+void ListModel::setReadCells(int r, const QStringList &readCells)
 {
-    ListRow &row = rowToChange(r);
-    row.readCells = readCells;
-    row.storedCells = storedCells == readCells ? QStringList() : storedCells;
+    rowToChange(r).readCells = readCells;
 }
 
 void ListModel::reloadRow(int r, const QStringList &cells)
@@ -169,6 +167,5 @@ void ListModel::reloadRow(int r, const QStringList &cells)
     ListRow &row = rowToChange(r);
     row.cells = cells;
     row.readCells = cells;
-    row.storedCells.clear();
     emit dataChanged(index(r, 0), index(r, columnCount() - 1));
 }

@@ -20,12 +20,10 @@ struct ListRow
     // A row of a long list not read yet: its place in the list's RowSource,
     // which has its text, stored key and cells; -1 once they are here.
     int unreadPlace = -1;
-    // What the row's record held when the row was last read or written, so a
-    // save can tell the user's edits from another program's: the cells then
-    // (none for a row never read), and the texts as stored where a written
-    // text was stored in another form, "1.50" as 1.5 (empty: as readCells).
+    // The cells as the row's record held them when the row was last read or
+    // written (none for a row never read), so a save can tell the user's
+    // edits from another program's.
     QStringList readCells;
-    QStringList storedCells;
 };
 
 class ListModel : public QAbstractTableModel
@@ -37,6 +35,8 @@ public:
     void setHeaders(const QStringList &captions);
 
     int rowCount(const QModelIndex &parent = {}) const override;
+    int count() const { return rowCount(); }
+    QString caption(int column) const { return m_headers.value(column); }
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -65,7 +65,7 @@ public:
     void setCell(int r, int cell, const QString &text); // cell >= 1
     void setTag(int r, int tag);
     void setStoredKey(int r, const QVariant &key);
-    void setBaseline(int r, const QStringList &readCells, const QStringList &storedCells);
+    void setReadCells(int r, const QStringList &readCells);
     // The row shows `cells` as read from its record now.
     void reloadRow(int r, const QStringList &cells);
     // Where the rows were read from (the catalogue file), for a save to check.

@@ -18,6 +18,9 @@ public:
     void setColumns(const QList<QPair<QString, int>> &captionsAndWidthsInTwips);
 
     int count() const { return m_model.rowCount(); }
+    // The rows the view shows: what the editing model and the saves work on.
+    ListModel &items() { return m_model; }
+    const ListModel &items() const { return m_model; }
     // Replaces every row at once (fast for long lists) and selects the first.
     // Rows with an unread place read it from `source` when needed.
     void setRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source = {});
@@ -38,14 +41,9 @@ public:
     void setTag(int r, int tag) { m_model.setTag(r, tag); }
     QVariant storedKey(int r) const { return m_model.storedKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
-    void setBaseline(int r, const QStringList &readCells, const QStringList &storedCells)
-    {
-        m_model.setBaseline(r, readCells, storedCells);
-    }
     void reloadRow(int r, const QStringList &cells) { m_model.reloadRow(r, cells); }
     QString origin() const { return m_model.origin(); }
     void setOrigin(const QString &origin) { m_model.setOrigin(origin); }
-    QString caption(int column) const { return m_model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); }
 
     int selectedRow() const; // -1 when no row is selected
     void selectOnly(int r);

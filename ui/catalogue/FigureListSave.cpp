@@ -3,7 +3,7 @@
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/catalogue/FigureList.h"
 #include "ui/common/NumberText.h"
@@ -22,30 +22,31 @@ bool isWrittenAsNumber(const QString &field)
     return field == QLatin1String("X7") || field == QLatin1String("Y7") || field == QLatin1String("specialCase");
 }
 
-void writeField(const ListView &list, int row, int cell)
+// What a cell's text is written as.
+QVariant valueOfCell(int cell, const QString &text)
 {
-    const QString &field = kFields[cell - 1];
-    const QString text = list.cell(row, cell);
-    gRs->setValue(field, isWrittenAsNumber(field) ? QVariant(leadingNumber(text)) : QVariant(text));
+    return isWrittenAsNumber(kFields[cell - 1]) ? QVariant(leadingNumber(text)) : QVariant(text);
+}
+
+void writeField(const ListModel &list, int row, int cell)
+{
+    gRs->setValue(kFields[cell - 1], valueOfCell(cell, list.cell(row, cell)));
 }
 
 // A new figure gets every field of its type.
-QList<int> writeNewFigure(const ListView &list, int row, bool cartesian)
+void writeNewFigure(const ListModel &list, int row, bool cartesian)
 {
-    QList<int> written;
     for (int cell = 1; cell <= kCellCount; ++cell) {
         if (cell == 5) // the type letter goes between the group and the axis fields
             gRs->setValue(QStringLiteral("LB"), cartesian ? QStringLiteral("B") : QStringLiteral("T"));
         if (!cartesian && isCartesianOnly(cell))
             continue;
         writeField(list, row, cell);
-        written << cell;
     }
-    return written;
 }
 
 // How many rows of the list will still carry each number after this save.
-QHash<QString, int> numbersInList(const ListView &list)
+QHash<QString, int> numbersInList(const ListModel &list)
 {
     QHash<QString, int> counts;
     for (int row = 0; row < list.count(); ++row) {
@@ -83,7 +84,7 @@ void requireNoPointsOrLabels(const QString &number)
 class FigureSave
 {
 public:
-    FigureSave(ListView &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
+    FigureSave(ListModel &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
 
     void write(int row)
     {
@@ -116,50 +117,40 @@ public:
         }
         gSql = CatalogueStatements::figureByNumber(key);
         OpenSharedRecordset();
-        QList<int> written;
         if (isNew) {
             if (gRs->recordCount() > 0)
                 throw numberTaken(number);
             gRs->addNew();
-            written = writeNewFigure(m_list, row, m_cartesian);
+            writeNewFigure(m_list, row, m_cartesian);
         } else {
             if (gRs->recordCount() == 0)
                 throw DbError(QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除或改号）").arg(key));
             // Only what the user changed: another program's changes to the
             // other fields stay, and a change of the same field is asked about.
             const QStringList stored = figureCells(*gRs, m_cartesian);
-            const RowChanges changes = rowChanges(m_list.row(row), stored);
-            if (!changes.conflicting.isEmpty())
-                throw writeConflict(m_list, row, QStringLiteral("图版 ") + key, changes, stored);
-            for (int cell : changes.edited)
+            const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("图版 ") + key, stored, [](int cell, const QString &text) {
+                return gRs->storedText(kFields[cell - 1], valueOfCell(cell, text));
+            });
+            for (int cell : edited)
                 writeField(m_list, row, cell);
-            written = changes.edited;
         }
         gRs->update();
-        m_baselines.keep(m_list, row, written, figureCells(*gRs, m_cartesian));
         if (number != key)
             runStatements({CatalogueStatements::movePointsOfFigure(key, number),
                            CatalogueStatements::moveLabelsOfFigure(key, number)});
     }
 
-    const WrittenBaselines &baselines() const { return m_baselines; }
-
 private:
-    ListView &m_list;
+    ListModel &m_list;
     bool m_cartesian;
     QHash<QString, int> m_numbers;
-    WrittenBaselines m_baselines;
 };
 
 } // namespace
 
-SaveOutcome saveFigureList(ListView &list, bool cartesian)
+SaveOutcome saveFigureList(ListModel &list, bool cartesian)
 {
-    std::vector<int> marked;
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.tag(row) != RowState::Unchanged)
-            marked.push_back(row);
-    }
+    const std::vector<int> marked = markedRows(list);
     FigureSave save(list, cartesian);
     RowWriter writer;
     writer.readFrom = list.origin();
@@ -168,7 +159,6 @@ SaveOutcome saveFigureList(ListView &list, bool cartesian)
         return QStringLiteral("第 %1 行（图号 %2）").arg(row + 1).arg(list.cell(row, kNumberCell));
     };
     const SaveOutcome outcome = saveRowByRow(marked, writer);
-    save.baselines().apply(list, outcome.written);
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {
             // The row keeps its mark, but a later save must not delete a new

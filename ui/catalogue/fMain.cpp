@@ -215,7 +215,7 @@ bool fMain::mayDropUnsavedWork()
 {
     if (!settlePanel())
         return false;
-    const bool unsaved = hasUnsavedRows(*LvFigure, [this](int row) {
+    const bool unsaved = hasUnsavedRows(LvFigure->items(), [this](int row) {
         return LvFigure->tag(row) == RowState::Deleted && m_deletedBySave.contains(row);
     });
     return mayDiscardUnsaved(this, unsaved, [this] { return saveList(); });
@@ -262,9 +262,9 @@ void fMain::cmdUpdate_Click()
         return;
     }
     if (NewFigureMode)
-        CurrentItem = appendNewRow(*LvFigure, numberText(LvFigure->count() + 1));
+        CurrentItem = appendNewRow(LvFigure->items(), numberText(LvFigure->count() + 1));
     else
-        markRowChanged(*LvFigure, CurrentItem);
+        markRowChanged(LvFigure->items(), CurrentItem);
     m_panel.writeRow(*LvFigure, CurrentItem, gFigType == 1);
     rememberPanel();
 }
@@ -273,7 +273,7 @@ void fMain::CmdDelete_Click()
 {
     if (!requireCurrentRow())
         return;
-    markRowDeleted(*LvFigure, CurrentItem, RowMark::Deleted);
+    markRowDeleted(LvFigure->items(), CurrentItem, RowMark::Deleted);
 }
 
 TakenFigureNames fMain::takenFigureNames() const
@@ -339,7 +339,7 @@ void fMain::cmdSaveLvFigure_Click()
 
 bool fMain::saveList()
 {
-    const bool saved = saveAskingAtConflicts(this, *LvFigure, [this] { return saveFigureList(*LvFigure, gFigType == 1); },
+    const bool saved = saveAskingAtConflicts(this, LvFigure->items(), [this] { return saveFigureList(LvFigure->items(), gFigType == 1); },
                                              [this](int row) {
                                                  // The panel shows the row as it is stored now, not the edits dropped.
                                                  if (row == CurrentItem && !NewFigureMode) {

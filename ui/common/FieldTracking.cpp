@@ -80,7 +80,7 @@ void FieldTracking::TxtBoxesChange(int cell)
     if (CurItem < 0 || CurItem >= m_list.count())
         return;
     m_list.setCell(CurItem, cell, now);
-    markRowChanged(m_list, CurItem);
+    markRowChanged(m_list.items(), CurItem);
 }
 
 void FieldTracking::leaveFocusedField()
@@ -122,7 +122,7 @@ bool FieldTracking::hasPendingEdit() const
 
 bool FieldTracking::hasUnsavedWork() const
 {
-    return hasUnsavedRows(m_list) || hasPendingEdit();
+    return hasUnsavedRows(m_list.items()) || hasPendingEdit();
 }
 
 void FieldTracking::leaveField(int cell)

@@ -3,7 +3,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/CellWriting.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
@@ -16,13 +16,13 @@ namespace {
 
 // The record a row stands for: the number it was loaded with, or for a new
 // row the number it shows.
-QVariant numberOf(const ListView &list, int row)
+QVariant numberOf(const ListModel &list, int row)
 {
     const QVariant stored = list.storedKey(row);
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
 
-void saveRow(const ListView &list, int row, const KeyedTable &table, WrittenBaselines &baselines)
+void saveRow(const ListModel &list, int row, const KeyedTable &table)
 {
     const int tag = list.tag(row);
     const QVariant number = numberOf(list, row);
@@ -42,7 +42,6 @@ void saveRow(const ListView &list, int row, const KeyedTable &table, WrittenBase
                           .arg(table.noun, valueText(number), record.text(table.nameField).simplified())); // a cause is one line
     if (!isNew && record.recordCount() == 0)
         throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(table.noun, valueText(number)));
-    QList<int> written;
     if (isNew) {
         record.addNew();
         table.assignKey(record, number);
@@ -52,37 +51,29 @@ void saveRow(const ListView &list, int row, const KeyedTable &table, WrittenBase
         // Only what the user changed; the same field changed by another
         // program since is asked about.
         const QStringList stored = numberedCells(record, table.cellFields);
-        const RowChanges changes = rowChanges(list.row(row), stored);
-        if (!changes.conflicting.isEmpty())
-            throw writeConflict(list, row, table.noun + QLatin1Char(' ') + valueText(number), changes, stored);
-        for (int cell : changes.edited)
+        const QList<int> edited =
+            cellsToWrite(list, row, table.noun + QLatin1Char(' ') + valueText(number), stored,
+                         [&](int cell, const QString &text) { return record.storedText(table.cellFields[cell - 1], text); });
+        for (int cell : edited)
             writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), false);
-        written = changes.edited;
     }
     record.update();
-    baselines.keep(list, row, written, numberedCells(record, table.cellFields));
     record.close();
 }
 
 } // namespace
 
-SaveOutcome saveKeyedList(ListView &list, int &current, const KeyedTable &table)
+SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table)
 {
-    std::vector<int> marked;
-    for (int row = 0; row < list.count(); ++row) {
-        if (list.tag(row) != RowState::Unchanged)
-            marked.push_back(row);
-    }
-    WrittenBaselines baselines;
+    const std::vector<int> marked = markedRows(list);
     RowWriter writer;
     writer.readFrom = list.origin();
     writer.start = table.start;
-    writer.write = [&](int row) { saveRow(list, row, table, baselines); };
+    writer.write = [&](int row) { saveRow(list, row, table); };
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（%2 %3）").arg(row + 1).arg(table.noun, list.text(row));
     };
     SaveOutcome outcome = saveRowByRow(marked, writer);
-    baselines.apply(list, outcome.written);
     std::vector<int> deleted;
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {

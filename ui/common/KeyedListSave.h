@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <functional>
 
-class ListView;
+class ListModel;
 class Recordset;
 
 // A table whose records a list shows one per row, each found by its number:
@@ -35,4 +35,4 @@ struct KeyedTable
 // The rows before a failing row are written: their marks go, they show their
 // number, and the deleted ones leave the list (`current` follows its row);
 // the failing row and those after it keep their marks.
-SaveOutcome saveKeyedList(ListView &list, int &current, const KeyedTable &table);
+SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table);

@@ -58,7 +58,7 @@ void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<c
     list.setOrigin(gConn ? gConn->fileIdentity() : QString());
 }
 
-double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField)
+double newRowNumber(const ListModel &list, const QString &storedSql, const QString &keyField)
 {
     RowNumbersInUse &inUse = RowNumbersInUse::of(list);
     inUse.refreshStored(storedSql, keyField);

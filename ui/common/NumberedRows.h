@@ -30,4 +30,4 @@ void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<c
 // number it was loaded with) and those `storedSql` reads from `keyField` now
 // (records may have come in since the list was loaded). A catalogue that
 // cannot be read leaves the list's numbers; the save checks again.
-double newRowNumber(const ListView &list, const QString &storedSql, const QString &keyField);
+double newRowNumber(const ListModel &list, const QString &storedSql, const QString &keyField);

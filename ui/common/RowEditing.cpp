@@ -1,6 +1,6 @@
 #include "ui/common/RowEditing.h"
 
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/NumberText.h"
 
 QString numberWithMark(const QString &rowText, const QString &mark)
@@ -8,7 +8,7 @@ QString numberWithMark(const QString &rowText, const QString &mark)
     return numberText(leadingNumber(rowText)) + mark;
 }
 
-void markRowChanged(ListView &list, int row)
+void markRowChanged(ListModel &list, int row)
 {
     if (list.tag(row) >= RowState::New)
         return;
@@ -22,27 +22,38 @@ void markRowChanged(ListView &list, int row)
     list.setTag(row, RowState::Changed);
 }
 
-void markRowDeleted(ListView &list, int row, const QString &mark)
+void markRowDeleted(ListModel &list, int row, const QString &mark)
 {
     list.setTag(row, RowState::Deleted);
     list.setText(row, numberWithMark(list.text(row), mark));
 }
 
-int appendNewRow(ListView &list, const QString &number)
+int appendNewRow(ListModel &list, const QString &number)
 {
     ListRow row;
     row.text = number + RowMark::New;
     row.tag = RowState::New;
-    return list.addRow(std::move(row));
+    return list.appendRow(std::move(row));
 }
 
-void markRowSaved(ListView &list, int row, const QString &shownNumber)
+void markRowSaved(ListModel &list, int row, const QString &shownNumber)
 {
     list.setText(row, shownNumber);
     list.setTag(row, RowState::Unchanged);
+    list.setReadCells(row, list.row(row).cells);
 }
 
-bool hasUnsavedRows(const ListView &list, const std::function<bool(int row)> &settled)
+std::vector<int> markedRows(const ListModel &list)
+{
+    std::vector<int> marked;
+    for (int row = 0; row < list.count(); ++row) {
+        if (list.tag(row) != RowState::Unchanged)
+            marked.push_back(row);
+    }
+    return marked;
+}
+
+bool hasUnsavedRows(const ListModel &list, const std::function<bool(int row)> &settled)
 {
     for (int row = 0; row < list.count(); ++row) {
         if (list.tag(row) != RowState::Unchanged && !(settled && settled(row)))
@@ -51,15 +62,13 @@ bool hasUnsavedRows(const ListView &list, const std::function<bool(int row)> &se
     return false;
 }
 
-void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current)
+void removeRowsKeepingCurrent(ListModel &list, const std::vector<int> &rows, int &current)
 {
     int removedAbove = 0;
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         list.removeRow(*it);
-        if (*it == current) {
+        if (*it == current)
             current = -1;
-            list.clearSelection(); // no row looks current until the user clicks one
-        }
         else if (current >= 0 && *it < current)
             ++removedAbove;
     }

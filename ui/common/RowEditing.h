@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-class ListView;
+class ListModel;
 
 // The editing model all windows share: a row's Tag holds its change state and
 // its text shows the row's number followed by at most one mark.
@@ -27,17 +27,20 @@ QString numberWithMark(const QString &rowText, const QString &mark);
 // An edit reached the row: unchanged, changed and deleted rows become changed
 // ("12*"); a new row stays new and keeps its text, also one that was marked
 // deleted before it was ever saved ("12#" again).
-void markRowChanged(ListView &list, int row);
+void markRowChanged(ListModel &list, int row);
 // The row is marked for deletion with `mark` ("12★" or "5d").
-void markRowDeleted(ListView &list, int row, const QString &mark);
+void markRowDeleted(ListModel &list, int row, const QString &mark);
 // Appends a new row showing `number` followed by "#"; returns its index.
-int appendNewRow(ListView &list, const QString &number);
-// The row was written: unchanged again, showing `shownNumber`.
-void markRowSaved(ListView &list, int row, const QString &shownNumber);
+int appendNewRow(ListModel &list, const QString &number);
+// The row was written: unchanged again, showing `shownNumber`; what a later
+// save compares with what is stored then is what it holds now.
+void markRowSaved(ListModel &list, int row, const QString &shownNumber);
+// The rows a save writes: every marked row, first to last.
+std::vector<int> markedRows(const ListModel &list);
 // True when a row carries a mark that no save has settled yet; `settled`
 // names marked rows a save already wrote (a deleted row a window keeps
 // after its record went).
-bool hasUnsavedRows(const ListView &list, const std::function<bool(int row)> &settled = {});
+bool hasUnsavedRows(const ListModel &list, const std::function<bool(int row)> &settled = {});
 // Takes `rows` (ascending) out of the list; `current` follows its row, -1 when
-// that row went (then no row is shown selected either).
-void removeRowsKeepingCurrent(ListView &list, const std::vector<int> &rows, int &current);
+// that row went.
+void removeRowsKeepingCurrent(ListModel &list, const std::vector<int> &rows, int &current);

@@ -5,7 +5,7 @@
 #include "platform/database/Connection.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/NumberText.h"
 
 #include <algorithm>
@@ -33,16 +33,16 @@ QString catalogueStamp(Connection &connection)
 
 } // namespace
 
-RowNumbersInUse &RowNumbersInUse::of(const ListView &list)
+RowNumbersInUse &RowNumbersInUse::of(const ListModel &list)
 {
     if (auto *kept = list.findChild<RowNumbersInUse *>(QString(), Qt::FindDirectChildrenOnly))
         return *kept;
     return *new RowNumbersInUse(list);
 }
 
-RowNumbersInUse::RowNumbersInUse(const ListView &list) : QObject(const_cast<ListView *>(&list)), m_list(list)
+RowNumbersInUse::RowNumbersInUse(const ListModel &list) : QObject(const_cast<ListModel *>(&list)), m_list(list)
 {
-    const QAbstractItemModel *model = list.model();
+    const QAbstractItemModel *model = &list;
     connect(model, &QAbstractItemModel::modelReset, this, &RowNumbersInUse::recountAll);
     connect(model, &QAbstractItemModel::layoutChanged, this, &RowNumbersInUse::recountAll);
     connect(model, &QAbstractItemModel::rowsInserted, this,

@@ -7,7 +7,7 @@
 #include <vector>
 
 class Connection;
-class ListView;
+class ListModel;
 
 // The numbers a numbered list uses, each row's number as shown and the number
 // it was loaded with, kept up to date from the list's changes; and the numbers
@@ -18,7 +18,7 @@ class RowNumbersInUse : public QObject
     Q_OBJECT
 public:
     // The one kept for `list`, made on first use.
-    static RowNumbersInUse &of(const ListView &list);
+    static RowNumbersInUse &of(const ListModel &list);
 
     // Reads `keyField` of `storedSql` again unless nothing was written to the
     // catalogue since the last read of the same statement. A catalogue that
@@ -30,7 +30,7 @@ public:
     double freeNumber(int rowCount) const;
 
 private:
-    explicit RowNumbersInUse(const ListView &list);
+    explicit RowNumbersInUse(const ListModel &list);
 
     bool contains(double number) const;
     double highest() const; // only called when some number is in use
@@ -49,7 +49,7 @@ private:
     void rowsRemoved(int first, int last);
     void rowChanged(int row);
 
-    const ListView &m_list;
+    const ListModel &m_list;
     std::vector<RowNumbers> m_rows;
     std::map<double, int> m_listUses;
     std::map<double, int> m_storedUses;

@@ -4,7 +4,7 @@
 #include "platform/database/Recordset.h"
 #include "ui/common/KeyedListSave.h"
 
-SaveOutcome saveGroupList(ListView &list, int &current)
+SaveOutcome saveGroupList(ListModel &list, int &current)
 {
     KeyedTable groups;
     groups.noun = QStringLiteral("分组");

@@ -69,8 +69,8 @@ void fGroup::LvGroup_Click()
 
 void fGroup::cmdAddGroup_Click()
 {
-    const double number = newRowNumber(*LvGroup, CatalogueStatements::groupsInOrder(), QStringLiteral("grp"));
-    const int row = appendNewRow(*LvGroup, numberText(number));
+    const double number = newRowNumber(LvGroup->items(), CatalogueStatements::groupsInOrder(), QStringLiteral("grp"));
+    const int row = appendNewRow(LvGroup->items(), numberText(number));
     LvGroup->setCell(row, kNameCell, QStringLiteral("在此输入新的组名"));
 }
 
@@ -78,7 +78,7 @@ void fGroup::cmdDeleteGroup_Click()
 {
     if (m_name->CurItem < 0 || !confirmDeletion(m_name->CurItem))
         return;
-    markRowDeleted(*LvGroup, m_name->CurItem, kDeletedMark);
+    markRowDeleted(LvGroup->items(), m_name->CurItem, kDeletedMark);
 }
 
 bool fGroup::confirmDeletion(int row)
@@ -113,7 +113,7 @@ void fGroup::cmdGrpUpdata_Click()
 
 bool fGroup::saveList()
 {
-    const bool saved = saveAskingAtConflicts(this, *LvGroup, [this] { return saveGroupList(*LvGroup, m_name->CurItem); },
+    const bool saved = saveAskingAtConflicts(this, LvGroup->items(), [this] { return saveGroupList(LvGroup->items(), m_name->CurItem); },
                                              [this](int row) { m_name->showReloadedRow(row); });
     if (saved)
         setGroup();

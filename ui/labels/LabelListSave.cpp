@@ -11,7 +11,7 @@ const QStringList &labelFields()
     return fields;
 }
 
-SaveOutcome saveLabelList(ListView &list, const EditedFigure &figure, int &current)
+SaveOutcome saveLabelList(ListModel &list, const EditedFigure &figure, int &current)
 {
     KeyedTable labels;
     labels.noun = QStringLiteral("标签");

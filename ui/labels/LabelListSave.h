@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-class ListView;
+class ListModel;
 struct EditedFigure;
 
 // Writes the marked rows of a figure's label list to picLable under
@@ -17,4 +17,4 @@ struct EditedFigure;
 // The picLable field behind each list cell, cell 1 first.
 const QStringList &labelFields();
 
-SaveOutcome saveLabelList(ListView &list, const EditedFigure &figure, int &current);
+SaveOutcome saveLabelList(ListModel &list, const EditedFigure &figure, int &current);

@@ -75,8 +75,8 @@ void fPicLbl::Command1_Click()
         return;
     }
     // The row count names the new label unless a listed or stored label has it.
-    const double number = newRowNumber(*LvFigure, CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"));
-    const int row = appendNewRow(*LvFigure, numberText(number));
+    const double number = newRowNumber(LvFigure->items(), CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"));
+    const int row = appendNewRow(LvFigure->items(), numberText(number));
     for (int cell = 1; cell <= 3; ++cell)
         LvFigure->setCell(row, cell, m_fields->text(cell));
     Command1->setText(QStringLiteral("新 建"));
@@ -90,7 +90,7 @@ void fPicLbl::CmdDelete_Click()
 {
     if (m_fields->CurItem < 0)
         return;
-    markRowDeleted(*LvFigure, m_fields->CurItem, RowMark::Deleted);
+    markRowDeleted(LvFigure->items(), m_fields->CurItem, RowMark::Deleted);
 }
 
 void fPicLbl::cmdSave_Click()
@@ -100,9 +100,13 @@ void fPicLbl::cmdSave_Click()
 
 bool fPicLbl::saveList()
 {
-    return saveAskingAtConflicts(
-        this, *LvFigure, [this] { return saveLabelList(*LvFigure, {m_figure, m_figureCatalogued}, m_fields->CurItem); },
+    const bool saved = saveAskingAtConflicts(
+        this, LvFigure->items(),
+        [this] { return saveLabelList(LvFigure->items(), {m_figure, m_figureCatalogued}, m_fields->CurItem); },
         [this](int row) { m_fields->showReloadedRow(row); });
+    if (m_fields->CurItem < 0)
+        LvFigure->clearSelection(); // the current row was deleted: none looks current until a click
+    return saved;
 }
 
 bool fPicLbl::saveEverything()

@@ -4,7 +4,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
-#include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/common/CellWriting.h"
 #include "ui/common/FigureEditing.h"
 #include "ui/common/NumberText.h"
@@ -36,9 +36,9 @@ bool hasNumber(const QVariant &key)
 class PointSave
 {
 public:
-    PointSave(ListView &list, const QString &figure) : m_list(list), m_figure(figure) {}
+    PointSave(ListModel &list, const QString &figure) : m_list(list), m_figure(figure) {}
 
-    const WrittenBaselines &baselines() const { return m_baselines; }
+
 
     void write(int row)
     {
@@ -81,13 +81,13 @@ private:
             // Only what the user changed; the same field changed by another
             // program since is asked about.
             const QStringList stored = numberedCells(*gRs, kFields);
-            const RowChanges changes = rowChanges(m_list.row(row), stored);
-            if (!changes.conflicting.isEmpty())
-                throw writeConflict(m_list, row, QStringLiteral("点 ") + id, changes, stored);
-            for (int cell : changes.edited)
+            const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("点 ") + id, stored,
+                                                   [](int cell, const QString &text) {
+                                                       return gRs->storedText(kFields[cell - 1], text);
+                                                   });
+            for (int cell : edited)
                 writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), false);
             gRs->update();
-            m_baselines.keep(m_list, row, changes.edited, numberedCells(*gRs, kFields));
             return;
         }
         // A new point goes in at its position when no record holds it, else at
@@ -103,7 +103,6 @@ private:
         for (int cell = 1; cell <= kFields.size(); ++cell)
             writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), true);
         gRs->update();
-        m_baselines.keep(m_list, row, {}, numberedCells(*gRs, kFields));
         m_used.insert(id);
         m_inserted[row] = id;
     }
@@ -178,14 +177,13 @@ private:
         m_current[row] = to;
     }
 
-    ListView &m_list;
+    ListModel &m_list;
     QString m_figure;
     bool m_idsRead = false;
     std::set<double> m_used;         // every ID the figure's records hold
     double m_nextSpare = 1;          // above every ID in use
     QHash<int, double> m_inserted;   // new row -> the ID it went in under
     QHash<int, double> m_current;    // row -> the ID its record holds now
-    WrittenBaselines m_baselines;
 };
 
 } // namespace
@@ -197,15 +195,13 @@ const QStringList &pointFields()
     return fields;
 }
 
-SaveOutcome savePointList(ListView &list, const EditedFigure &figure)
+SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
 {
-    std::vector<int> marked;
+    const std::vector<int> marked = markedRows(list);
     bool numbered = true; // every unchanged record already holds its position
     for (int row = 0; row < list.count(); ++row) {
         const QVariant key = list.storedKey(row);
-        if (list.tag(row) != RowState::Unchanged)
-            marked.push_back(row);
-        else if (hasNumber(key) && key.toDouble() != row + 1)
+        if (list.tag(row) == RowState::Unchanged && hasNumber(key) && key.toDouble() != row + 1)
             numbered = false;
     }
     if (marked.empty() && numbered) {
@@ -223,7 +219,6 @@ SaveOutcome savePointList(ListView &list, const EditedFigure &figure)
     const SaveOutcome outcome = saveRowByRow(marked, writer);
     if (!outcome.committed)
         return outcome;
-    save.baselines().apply(list, outcome.written);
     const int firstUnwritten = outcome.written.size() < marked.size() ? marked[outcome.written.size()] : list.count();
     for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
         list.setStoredKey(it.key(), keyOf(it.value()));

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-class ListView;
+class ListModel;
 struct EditedFigure;
 
 // Writes the new and changed points of the list to pData under `figure`, top
@@ -19,4 +19,4 @@ struct EditedFigure;
 // The pData field behind each list cell, cell 1 first.
 const QStringList &pointFields();
 
-SaveOutcome savePointList(ListView &list, const EditedFigure &figure);
+SaveOutcome savePointList(ListModel &list, const EditedFigure &figure);

@@ -88,7 +88,7 @@ void fPicData::cmdAddPoint_Click()
         cmdAddPoint->setText(QStringLiteral("加 入"));
         return;
     }
-    const int row = appendNewRow(*LvFigure, tTxtBx0->text());
+    const int row = appendNewRow(LvFigure->items(), tTxtBx0->text());
     for (int cell = 1; cell <= 5; ++cell)
         LvFigure->setCell(row, cell, m_fields->text(cell));
     cmdAddPoint->setText(QStringLiteral("新 建"));
@@ -105,7 +105,7 @@ void fPicData::cmdSave_Click()
 bool fPicData::saveList()
 {
     const bool saved = saveAskingAtConflicts(
-        this, *LvFigure, [this] { return savePointList(*LvFigure, {m_figure, m_figureCatalogued}); },
+        this, LvFigure->items(), [this] { return savePointList(LvFigure->items(), {m_figure, m_figureCatalogued}); },
         [this](int row) { m_fields->showReloadedRow(row); });
     // The save numbers the points afresh; the field shows the current one's number.
     if (m_fields->CurItem >= 0 && m_fields->CurItem < LvFigure->count() && !AddingPoint)
