@@ -9,7 +9,7 @@
 // (unsaved work, another program's change of a field the user changed) and
 // answers it with a random button, and every refused row. A failure names
 // its seed and step; QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead
-// of the fixed set.
+// of the fixed set, QUILLAR_SECOND_WRITER=0 leaves the other program out.
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/catalogue/FigureColumns.h"
@@ -315,8 +315,8 @@ struct RowsModel
     // Empty when the list shows the model's rows and cells.
     QString listMismatch(const ListView *list, int cellCount) const
     {
-        if (marks(list) != marks())
-            return "shows " + marks(list) + ", model " + marks();
+        if (::marks(list) != marks())
+            return "shows " + ::marks(list) + ", model " + marks();
         for (int r = 0; r < int(rows.size()); ++r) {
             QStringList shown;
             for (int cell = 1; cell <= cellCount; ++cell)
@@ -327,8 +327,6 @@ struct RowsModel
         }
         return {};
     }
-
-    static QString marks(const ListView *list) { return ::marks(list); }
 };
 
 QList<int> allCells(int count)
