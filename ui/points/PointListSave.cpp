@@ -68,7 +68,15 @@ private:
             if (hasNumber(ids.value(0)))
                 m_used.insert(ids.value(0).toDouble());
         }
-        m_nextSpare = std::max(m_used.empty() ? 0.0 : std::floor(*m_used.rbegin()), double(m_list.count())) + 1;
+        // A row's stored ID stays its own even when another program deleted
+        // the record: a new point there would be taken for that row's.
+        for (int row = 0; row < m_list.count(); ++row) {
+            if (m_list.tag(row) != RowState::New && hasNumber(m_list.storedKey(row)))
+                m_claimed.insert(m_list.storedKey(row).toDouble());
+        }
+        const double highest = std::max(m_used.empty() ? 0.0 : std::floor(*m_used.rbegin()),
+                                        m_claimed.empty() ? 0.0 : std::floor(*m_claimed.rbegin()));
+        m_nextSpare = std::max(highest, double(m_list.count())) + 1;
     }
 
     void writeRow(int row)
@@ -93,7 +101,7 @@ private:
         // A new point goes in at its position when no record holds it, else at
         // a spare number above all; the renumbering then moves it into place.
         const double position = row + 1;
-        const double id = m_used.count(position) ? m_nextSpare++ : position;
+        const double id = m_used.count(position) || m_claimed.count(position) ? m_nextSpare++ : position;
         openPoint(keyOf(id));
         if (gRs->recordCount() > 0)
             throw DbError(QStringLiteral("点号 %1 已经有记录").arg(numberText(id)));
@@ -181,6 +189,7 @@ private:
     QString m_figure;
     bool m_idsRead = false;
     std::set<double> m_used;         // every ID the figure's records hold
+    std::set<double> m_claimed;      // the IDs the list's stored rows were loaded with
     double m_nextSpare = 1;          // above every ID in use
     QHash<int, double> m_inserted;   // new row -> the ID it went in under
     QHash<int, double> m_current;    // row -> the ID its record holds now

@@ -79,6 +79,29 @@ private slots:
         QCOMPARE(rows.text(0), QStringLiteral("1*"));
     }
 
+    // Another program deleted point 5, which an unchanged row still shows: a
+    // new point must not go in under 5, where the renumbering would move it
+    // as that row's. The save fails whole and says which point went.
+    void newPointNeverTakesTheNumberOfARowWhoseRecordWent()
+    {
+        TestInstallRoot root;
+        root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 1, 2, 1),"
+                  " ('B001', 2, 1, 0, 3, 4, 1), ('B001', 5, 1, 0, 5, 6, 1)");
+        OpenDatabase();
+        ListModel rows;
+        loadPoints(rows, "B001");
+        for (int number : {6, 7}) {
+            const int row = appendNewRow(rows, QString::number(number));
+            for (int cell = 1; cell <= 5; ++cell)
+                rows.setCell(row, cell, QStringList{"2", "True", "8", "9", "1"}[cell - 1]);
+        }
+        root.exec("DELETE FROM pData WHERE ID = 5");
+        const SaveOutcome outcome = savePointList(rows, {"B001", false});
+        QVERIFY2(outcome.failure.contains("点 5 的记录已经不在"), qPrintable(outcome.failure));
+        QCOMPARE(recordsText(root, "SELECT ID, X, Y FROM pData ORDER BY ID"), QStringLiteral("1:1,2 2:3,4"));
+        QCOMPARE(rows.text(3) + ' ' + rows.text(4), QStringLiteral("6# 7#"));
+    }
+
     // The rows before a conflicting one are written; it and those after are not.
     void conflictStopsTheSaveBeforeItsRow()
     {
