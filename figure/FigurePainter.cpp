@@ -384,10 +384,17 @@ void FigurePainter::drawLabels(QPainter &p) const
                                                        && label.y <= 1.732 * std::min(label.x, 100 - label.x)
                                                 : m_plot.contains(placed.center());
         p.setPen(inside ? kLabel : kText);
-        if (text.multiline)
-            p.drawText(placed, inside ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter, label.text);
-        else
-            p.drawStaticText(placed.topLeft(), text.line);
+        if (!text.multiline) {
+            for (const QGlyphRun &run : text.lines[0].runs)
+                p.drawGlyphRun(placed.topLeft(), run);
+            continue;
+        }
+        const qreal down = (placed.height() - text.height) / 2;
+        for (const LabelTexts::Line &line : text.lines) {
+            const qreal across = inside ? (placed.width() - line.advance) / 2 : 0;
+            for (const QGlyphRun &run : line.runs)
+                p.drawGlyphRun(QPointF(placed.x() + across, placed.y() + down), run);
+        }
     }
     texts.end();
 }

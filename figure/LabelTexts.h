@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
+#include <QList>
 #include <QSizeF>
-#include <QStaticText>
 #include <QString>
 
 // Label texts laid out once for one font and kept between paints: laying a
@@ -13,13 +14,20 @@
 class LabelTexts
 {
 public:
+    // One line's glyphs, positioned as QPainter lays the text out: a single
+    // line as a static text drawn from its box's top left, lines of a text with
+    // breaks as drawText places them in their box, before the line's alignment.
+    struct Line
+    {
+        QList<QGlyphRun> runs;
+        qreal advance = 0;
+    };
     struct Text
     {
         QSizeF size;
-        // Texts of several lines are only measured: a static text would
-        // place their antialiased edges a little differently from drawText.
         bool multiline = false;
-        QStaticText line; // single-line texts, drawn from their top left
+        qreal height = 0; // of the lines drawText stacks, which centre in the box
+        QList<Line> lines;
     };
 
     // Starts a paint in `font`; a different font drops every text laid out so far.
