@@ -4,10 +4,11 @@
 #include "platform/database/Recordset.h"
 #include "ui/common/FigureEditing.h"
 #include "ui/common/KeyedListSave.h"
+#include "ui/common/PreviewRows.h"
 
 const QStringList &labelFields()
 {
-    static const QStringList fields = {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Lbl")};
+    static const QStringList fields = PreviewRows::cellFields(PreviewRows::Kind::Labels);
     return fields;
 }
 

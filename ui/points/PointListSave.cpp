@@ -9,6 +9,7 @@
 #include "ui/common/FigureEditing.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
+#include "ui/common/PreviewRows.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/WriteConflicts.h"
 
@@ -199,8 +200,7 @@ private:
 
 const QStringList &pointFields()
 {
-    static const QStringList fields = {QStringLiteral("Series"), QStringLiteral("curve"), QStringLiteral("X"),
-                                       QStringLiteral("Y"), QStringLiteral("L")};
+    static const QStringList fields = PreviewRows::cellFields(PreviewRows::Kind::Points);
     return fields;
 }
 
