@@ -22,4 +22,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 # Debug information stays in the build; the package gets stripped binaries.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
+# CPack would build everything first, tests included: scripts/package builds
+# what the package holds, and the package test runs after the build, beside
+# other tests, where a make in the build folder has no business.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 include(CPack)
