@@ -41,9 +41,6 @@ public:
     void setTag(int r, int tag) { m_model.setTag(r, tag); }
     QVariant storedKey(int r) const { return m_model.storedKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
-    void reloadRow(int r, const QStringList &cells) { m_model.reloadRow(r, cells); }
-    QString origin() const { return m_model.origin(); }
-    void setOrigin(const QString &origin) { m_model.setOrigin(origin); }
 
     int selectedRow() const; // -1 when no row is selected
     void selectOnly(int r);

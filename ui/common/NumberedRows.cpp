@@ -55,7 +55,7 @@ QStringList numberedCells(const Recordset &record, const QStringList &cellFields
 void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
 {
     list.setRows(std::move(rows), std::move(source));
-    list.setOrigin(gConn ? gConn->fileIdentity() : QString());
+    list.items().setOrigin(gConn ? gConn->fileIdentity() : QString());
 }
 
 double newRowNumber(const ListModel &list, const QString &storedSql, const QString &keyField)

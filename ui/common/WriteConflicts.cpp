@@ -14,7 +14,11 @@ QString quoted(const QString &text)
     return QStringLiteral("“") + text.simplified() + QStringLiteral("”");
 }
 
-} // namespace
+struct RowChanges
+{
+    QList<int> edited;
+    QList<int> conflicting;
+};
 
 RowChanges rowChanges(const ListRow &row, const QStringList &storedNow, const StoredForm &storedForm)
 {
@@ -38,6 +42,8 @@ RowChanges rowChanges(const ListRow &row, const QStringList &storedNow, const St
     }
     return changes;
 }
+
+} // namespace
 
 QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const QStringList &storedNow,
                         const StoredForm &storedForm)

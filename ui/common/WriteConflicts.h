@@ -9,28 +9,17 @@
 
 class ListModel;
 class QWidget;
-struct ListRow;
 
 // The text a read gives back once a cell's text is written to the field of
 // `cell`; nothing when the field cannot take it.
 using StoredForm = std::function<std::optional<QString>(int cell, const QString &text)>;
 
-// What a save writes of a changed row: the cells the user changed since the
-// row was read or last written (every cell of a row never read); and of
-// those, the cells another program changed too since then, to another value.
-// `storedNow` is the row's record as stored now, cell by cell as the list
-// shows it; texts that differ only in form ("1.50" written, 1.5 stored) are
-// the same value.
-struct RowChanges
-{
-    QList<int> edited;
-    QList<int> conflicting;
-};
-RowChanges rowChanges(const ListRow &row, const QStringList &storedNow, const StoredForm &storedForm);
-
-// The cells a save writes of changed `row`, whose record is stored as
-// `storedNow`; throws the WriteConflict when another program changed some of
-// them too. `what` names the record in the question ("图版 B003").
+// The cells a save writes of changed `row`: those the user changed since the
+// row was read or last written (every cell of a row never read). Throws the
+// WriteConflict when another program changed some of them too, to another
+// value. `storedNow` is the row's record as stored now, cell by cell as the
+// list shows it; texts that differ only in form ("1.50" written, 1.5 stored)
+// are the same value. `what` names the record in the question ("图版 B003").
 QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const QStringList &storedNow,
                         const StoredForm &storedForm);
 
