@@ -1,113 +1,112 @@
 #include "app/CatalogueStatements.h"
 
-#include "platform/database/SqlText.h"
+using namespace Qt::StringLiterals;
 
 namespace CatalogueStatements {
 
-QString figuresOfType(const QString &typeLetter)
+SqlStatement figuresOfType(const QString &typeLetter)
 {
-    return QStringLiteral("select * from picMain where LB = %1 order by figName").arg(sqlQuoted(typeLetter));
+    return SqlStatement::select(u"*"_s, u"picMain"_s).fixed(u" where LB = "_s).text(typeLetter).fixed(u" order by figName"_s);
 }
 
-QString deleteFigure(const QString &figureNumber)
+SqlStatement deleteFigure(const QString &figureNumber)
 {
-    return QStringLiteral("DELETE from picMain where th= %1").arg(sqlQuoted(figureNumber));
+    return SqlStatement(u"DELETE from picMain where th= "_s).text(figureNumber);
 }
 
-QString figureByNumber(const QString &figureNumber)
+SqlStatement figureByNumber(const QString &figureNumber)
 {
-    return QStringLiteral("select * from picMain where th= %1").arg(sqlQuoted(figureNumber));
+    return SqlStatement::select(u"*"_s, u"picMain"_s).fixed(u" where th= "_s).text(figureNumber);
 }
 
-QString allFigureNumbersAndThumbnails()
+SqlStatement allFigureNumbersAndThumbnails()
 {
-    return QStringLiteral("select th,figName from picMain");
+    return SqlStatement::select(u"th,figName"_s, u"picMain"_s);
 }
 
-QString figuresWithPoints()
+SqlStatement figuresWithPoints()
 {
-    return QStringLiteral("select th from pData");
+    return SqlStatement::select(u"th"_s, u"pData"_s);
 }
 
-QString figuresWithLabels()
+SqlStatement figuresWithLabels()
 {
-    return QStringLiteral("select th from picLable");
+    return SqlStatement::select(u"th"_s, u"picLable"_s);
 }
 
-QString groupsInOrder()
+SqlStatement groupsInOrder()
 {
-    return QStringLiteral("select grp,grpName from picType order by grp");
+    return SqlStatement::select(u"grp,grpName"_s, u"picType"_s).fixed(u" order by grp"_s);
 }
 
-QString deleteGroup(const QVariant &group)
+SqlStatement deleteGroup(const QVariant &group)
 {
-    return QStringLiteral("DELETE from picType where grp = ") + sqlKey(group);
+    return SqlStatement(u"DELETE from picType where grp = "_s).key(group);
 }
 
-QString groupNameOf(const QVariant &group)
+SqlStatement groupNameOf(const QVariant &group)
 {
-    return QStringLiteral("select grpName from picType where grp = ") + sqlKey(group);
+    return SqlStatement::select(u"grpName"_s, u"picType"_s).fixed(u" where grp = "_s).key(group);
 }
 
-QString groupByNumber(const QVariant &group)
+SqlStatement groupByNumber(const QVariant &group)
 {
-    return QStringLiteral("select * from picType where grp = ") + sqlKey(group);
+    return SqlStatement::select(u"*"_s, u"picType"_s).fixed(u" where grp = "_s).key(group);
 }
 
-QString movePointsOfFigure(const QString &fromNumber, const QString &toNumber)
+SqlStatement movePointsOfFigure(const QString &fromNumber, const QString &toNumber)
 {
-    return QStringLiteral("UPDATE pData set th= %1 where th= %2").arg(sqlQuoted(toNumber), sqlQuoted(fromNumber));
+    return SqlStatement(u"UPDATE pData set th= "_s).text(toNumber).fixed(u" where th= "_s).text(fromNumber);
 }
 
-QString deletePointsOfFigure(const QString &figureNumber)
+SqlStatement deletePointsOfFigure(const QString &figureNumber)
 {
-    return QStringLiteral("DELETE from pData where th= %1").arg(sqlQuoted(figureNumber));
+    return SqlStatement(u"DELETE from pData where th= "_s).text(figureNumber);
 }
 
-QString moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber)
+SqlStatement moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber)
 {
-    return QStringLiteral("UPDATE picLable set th= %1 where th= %2").arg(sqlQuoted(toNumber), sqlQuoted(fromNumber));
+    return SqlStatement(u"UPDATE picLable set th= "_s).text(toNumber).fixed(u" where th= "_s).text(fromNumber);
 }
 
-QString deleteLabelsOfFigure(const QString &figureNumber)
+SqlStatement deleteLabelsOfFigure(const QString &figureNumber)
 {
-    return QStringLiteral("DELETE from picLable where th= %1").arg(sqlQuoted(figureNumber));
+    return SqlStatement(u"DELETE from picLable where th= "_s).text(figureNumber);
 }
 
-QString figuresInGroup(const QVariant &group)
+SqlStatement figuresInGroup(const QVariant &group)
 {
-    return QStringLiteral("select th from picMain where grp = ") + sqlKey(group);
+    return SqlStatement::select(u"th"_s, u"picMain"_s).fixed(u" where grp = "_s).key(group);
 }
 
-QString pointsOfFigure(const QString &figureNumber)
+SqlStatement pointsOfFigure(const QString &figureNumber)
 {
-    return QStringLiteral("select * from pData where Th = %1 order by ID").arg(sqlQuoted(figureNumber));
+    return SqlStatement::select(u"*"_s, u"pData"_s).fixed(u" where Th = "_s).text(figureNumber).fixed(u" order by ID"_s);
 }
 
-QString pointOfFigure(const QString &figureNumber, const QVariant &point)
+SqlStatement pointOfFigure(const QString &figureNumber, const QVariant &point)
 {
-    return QStringLiteral("select * from pData where th= %1 and ID=").arg(sqlQuoted(figureNumber)) + sqlKey(point);
+    return SqlStatement::select(u"*"_s, u"pData"_s).fixed(u" where th= "_s).text(figureNumber).fixed(u" and ID="_s).key(point);
 }
 
-QString pointNumbersOfFigure(const QString &figureNumber)
+SqlStatement pointNumbersOfFigure(const QString &figureNumber)
 {
-    return QStringLiteral("select ID from pData where th= %1 order by ID").arg(sqlQuoted(figureNumber));
+    return SqlStatement::select(u"ID"_s, u"pData"_s).fixed(u" where th= "_s).text(figureNumber).fixed(u" order by ID"_s);
 }
 
-QString labelsOfFigure(const QString &figureNumber)
+SqlStatement labelsOfFigure(const QString &figureNumber)
 {
-    return QStringLiteral("select * from picLable where Th = %1 order by ID").arg(sqlQuoted(figureNumber));
+    return SqlStatement::select(u"*"_s, u"picLable"_s).fixed(u" where Th = "_s).text(figureNumber).fixed(u" order by ID"_s);
 }
 
-QString deleteLabel(const QString &figureNumber, const QVariant &label)
+SqlStatement deleteLabel(const QString &figureNumber, const QVariant &label)
 {
-    return QStringLiteral("DELETE from picLable where th= %1 and ID=").arg(sqlQuoted(figureNumber)) + sqlKey(label);
+    return SqlStatement(u"DELETE from picLable where th= "_s).text(figureNumber).fixed(u" and ID="_s).key(label);
 }
 
-QString labelOfFigure(const QString &figureNumber, const QVariant &label)
+SqlStatement labelOfFigure(const QString &figureNumber, const QVariant &label)
 {
-    return QStringLiteral("select * from picLable where th= %1 and ID=").arg(sqlQuoted(figureNumber))
-           + sqlKey(label);
+    return SqlStatement::select(u"*"_s, u"picLable"_s).fixed(u" where th= "_s).text(figureNumber).fixed(u" and ID="_s).key(label);
 }
 
 } // namespace CatalogueStatements

@@ -1,40 +1,42 @@
 #pragma once
 
+#include "platform/database/SqlStatement.h"
+
 #include <QString>
 #include <QVariant>
 
-// Every statement the program sends to the catalogue. Figure numbers are
-// joined in through sqlQuoted(), group, point and label numbers through
-// sqlKey(), so a number finds exactly the record it names.
+// Every statement the program sends to the catalogue. Figure numbers go in
+// as text values, group, point and label numbers as keys, so a number finds
+// exactly the record it names.
 namespace CatalogueStatements {
 
-QString figuresOfType(const QString &typeLetter);
-QString deleteFigure(const QString &figureNumber);
-QString figureByNumber(const QString &figureNumber);
+SqlStatement figuresOfType(const QString &typeLetter);
+SqlStatement deleteFigure(const QString &figureNumber);
+SqlStatement figureByNumber(const QString &figureNumber);
 // Every figure's number and thumbnail name, of both types.
-QString allFigureNumbersAndThumbnails();
+SqlStatement allFigureNumbersAndThumbnails();
 // The figure numbers that points or labels are kept under.
-QString figuresWithPoints();
-QString figuresWithLabels();
+SqlStatement figuresWithPoints();
+SqlStatement figuresWithLabels();
 
-QString groupsInOrder();
-QString deleteGroup(const QVariant &group);
-QString groupNameOf(const QVariant &group);
-QString groupByNumber(const QVariant &group);
-QString figuresInGroup(const QVariant &group);
+SqlStatement groupsInOrder();
+SqlStatement deleteGroup(const QVariant &group);
+SqlStatement groupNameOf(const QVariant &group);
+SqlStatement groupByNumber(const QVariant &group);
+SqlStatement figuresInGroup(const QVariant &group);
 
 // A figure's points and labels follow it when it is renumbered or deleted.
-QString movePointsOfFigure(const QString &fromNumber, const QString &toNumber);
-QString deletePointsOfFigure(const QString &figureNumber);
-QString moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber);
-QString deleteLabelsOfFigure(const QString &figureNumber);
+SqlStatement movePointsOfFigure(const QString &fromNumber, const QString &toNumber);
+SqlStatement deletePointsOfFigure(const QString &figureNumber);
+SqlStatement moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber);
+SqlStatement deleteLabelsOfFigure(const QString &figureNumber);
 
-QString pointsOfFigure(const QString &figureNumber);
-QString pointOfFigure(const QString &figureNumber, const QVariant &point);
-QString pointNumbersOfFigure(const QString &figureNumber);
+SqlStatement pointsOfFigure(const QString &figureNumber);
+SqlStatement pointOfFigure(const QString &figureNumber, const QVariant &point);
+SqlStatement pointNumbersOfFigure(const QString &figureNumber);
 
-QString labelsOfFigure(const QString &figureNumber);
-QString deleteLabel(const QString &figureNumber, const QVariant &label);
-QString labelOfFigure(const QString &figureNumber, const QVariant &label);
+SqlStatement labelsOfFigure(const QString &figureNumber);
+SqlStatement deleteLabel(const QString &figureNumber, const QVariant &label);
+SqlStatement labelOfFigure(const QString &figureNumber, const QVariant &label);
 
 } // namespace CatalogueStatements

@@ -9,7 +9,7 @@
 #include <utility>
 
 std::shared_ptr<Connection> gConn;
-QString gSql;
+SqlStatement gSql;
 std::shared_ptr<Recordset> gRs;
 qint16 gFigType = 0;
 QString gMiniMapDir;

@@ -2,6 +2,7 @@
 
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
+#include "platform/database/SqlStatement.h"
 
 #include <QString>
 #include <memory>
@@ -10,7 +11,7 @@ class QWidget;
 
 // State shared by all four windows for the whole run.
 extern std::shared_ptr<Connection> gConn; // the one catalogue connection
-extern QString gSql;                      // text of the statement about to run
+extern SqlStatement gSql;                 // the statement about to run
 extern std::shared_ptr<Recordset> gRs;    // record set of the last query
 extern qint16 gFigType;                   // catalogue list: 1 Cartesian, 2 triangular, 0 before the first choice
 extern QString gMiniMapDir;               // thumbnail folder, ends with "/"
@@ -31,7 +32,7 @@ QString GetInstallSetting(const QString &key);
 // The catalogue file under the install root.
 QString CataloguePath();
 
-// Replaces gRs by a new record set opened on gSql over gConn.
+// Replaces gRs by a new record set opened on gSql (a select) over gConn.
 void OpenSharedRecordset();
 
 // The fixed apology of every save's error exit. With a failure text as

@@ -35,8 +35,8 @@ constexpr int kRowsShown = 14;
 // row shown, read whole by its rowid.
 inline double figureListFloor(const QString &catalogue, const QString &typeLetter, int *rowCount = nullptr)
 {
-    const QString keys = CatalogueStatements::figuresOfType(typeLetter)
-                             .replace(QStringLiteral("select *"), QStringLiteral("select _rowid_, th, tm, figName"));
+    const QString keys =
+        CatalogueStatements::figuresOfType(typeLetter).withFields(QStringLiteral("_rowid_, th, tm, figName")).shown();
     return SqliteFloor::keysThenRows(catalogue, keys, QStringLiteral("select * from picMain where _rowid_ = ?"),
                                      kRowsShown, rowCount);
 }

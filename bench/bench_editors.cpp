@@ -95,9 +95,9 @@ int main(int argc, char *argv[])
     const QString empty = QStringLiteral("EMPTY");
 
     measureLoad<fPicData>(QStringLiteral("load %1 points into the point editor").arg(rows), catalogue, figure,
-                          CatalogueStatements::pointsOfFigure(figure));
+                          CatalogueStatements::pointsOfFigure(figure).shown());
     measureLoad<fPicLbl>(QStringLiteral("load %1 labels into the label editor").arg(rows), catalogue, figure,
-                         CatalogueStatements::labelsOfFigure(figure));
+                         CatalogueStatements::labelsOfFigure(figure).shown());
 
     {
         const auto editor = openEditor<fPicData>(figure);

@@ -2,7 +2,6 @@
 
 #include "platform/database/DbError.h"
 #include "platform/database/SqliteFailure.h"
-#include "platform/database/StatementForm.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -157,17 +156,15 @@ DbError Connection::failure(const SqliteError &error, const QString &step, const
     return sqliteFailure(error, step, m_path, statement);
 }
 
-void Connection::execute(const QString &sql)
+void Connection::execute(const SqlStatement &statement)
 {
-    const StatementForm form = statementForm(sql);
-    Statement &q = prepared(form.sql, sql);
-    for (int i = 0; i < form.values.size(); ++i)
-        q.bindValue(i, form.values[i]);
+    Statement &q = prepared(statement.prepared(), &statement);
+    q.bindValues(statement.values());
     const bool ran = q.exec();
     const SqliteError error = q.lastError();
     q.finish();
     if (!ran)
-        throw failure(error, QStringLiteral("图版数据库不接受这条语句"), sql);
+        throw failure(error, QStringLiteral("图版数据库不接受这条语句"), statement.shown());
 }
 
 void Connection::run(const char *sql, const QString &step)
@@ -198,7 +195,7 @@ void Connection::rollback()
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-Statement &Connection::prepared(const QString &sql, const QString &shownSql)
+Statement &Connection::prepared(const QString &sql, const SqlStatement *shown)
 {
     // Forms rarely differ beyond a few dozen; a bound keeps odd statements
     // (keys no form covers) from piling up over a long session.
@@ -208,7 +205,7 @@ Statement &Connection::prepared(const QString &sql, const QString &shownSql)
     if (it == m_prepared.end()) {
         auto q = std::make_unique<Statement>(m_db, sql);
         if (!q->isValid())
-            throw failure(q->lastError(), QStringLiteral("图版数据库不接受这条语句"), shownSql.isEmpty() ? sql : shownSql);
+            throw failure(q->lastError(), QStringLiteral("图版数据库不接受这条语句"), shown ? shown->shown() : sql);
         if (m_prepared.size() >= kMostKept)
             m_prepared.clear();
         it = m_prepared.emplace(sql, std::move(q)).first;

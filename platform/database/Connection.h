@@ -2,6 +2,7 @@
 
 #include "platform/database/ColumnKind.h"
 #include "platform/database/DbError.h"
+#include "platform/database/SqlStatement.h"
 #include "platform/database/Statement.h"
 
 #include <QHash>
@@ -57,8 +58,8 @@ public:
     bool isOpen() const;
     QString path() const { return m_path; }
 
-    // Runs `sql` through the prepared form of statementForm(); throws DbError.
-    void execute(const QString &sql);
+    // Runs a statement that returns no rows; throws DbError naming its text.
+    void execute(const SqlStatement &statement);
     // Before a save. Opens the file again when the last open failed; throws
     // DbError when that fails, and when the file opened (or, after a failed
     // open, the one read before) is no longer at its path: deleted, moved or
@@ -76,10 +77,10 @@ public:
     void rollback();
 
     // One prepared statement per statement text, kept while the connection is
-    // open (a bounded number of them). A failure names `shownSql`, the
-    // statement as the caller wrote it, when given. Throws DbError when the
+    // open (a bounded number of them). A failure names the statement as a
+    // person reads it, `shown`, when given. Throws DbError when the
     // connection is not open.
-    Statement &prepared(const QString &sql, const QString &shownSql = QString());
+    Statement &prepared(const QString &sql, const SqlStatement *shown = nullptr);
     // The columns of `table`, in table order; throws DbError for an unknown table.
     const QVector<TableColumn> &columnsOf(const QString &table);
     // The layout of results of `head` (a select up to its table name); null until recorded.

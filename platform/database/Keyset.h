@@ -12,9 +12,8 @@
 class Keyset
 {
 public:
-    // Runs `sql` ("select * from T ...") with its field list narrowed to
-    // `keyFields`; throws DbError.
-    void open(const QString &sql, std::shared_ptr<Connection> connection, const QStringList &keyFields);
+    // Runs `select` with its field list narrowed to `keyFields`; throws DbError.
+    void open(const SqlStatement &select, std::shared_ptr<Connection> connection, const QStringList &keyFields);
     int count() const { return m_keys.recordCount(); }
     // The text of key field `k` of record `row` (0-based), as read with the keys.
     QString keyText(int row, int k) const;
@@ -26,6 +25,6 @@ public:
 
 private:
     Recordset m_keys;
-    QString m_head;
+    QString m_fields, m_table; // of the select, for reading a whole record
     QList<int> m_keyFields; // field indexes in m_keys
 };

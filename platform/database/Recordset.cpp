@@ -1,9 +1,7 @@
 #include "platform/database/Recordset.h"
 
 #include "platform/database/DbError.h"
-#include "platform/database/SqlText.h"
 #include "platform/database/SqliteFailure.h"
-#include "platform/database/StatementForm.h"
 
 #include <QVarLengthArray>
 #include <sqlite3.h>
@@ -15,15 +13,6 @@ QString quotedIdentifier(const QString &name)
     QString s = name;
     s.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
-}
-
-// The same select with each row's identity in front, so update() can find it.
-const QLatin1StringView kRowIdInFront(" _rowid_ AS __row_id__,");
-
-QString withRowId(const QString &sql)
-{
-    const qsizetype select = sql.indexOf(QLatin1String("select"), 0, Qt::CaseInsensitive);
-    return QString(sql).insert(select + 6, kRowIdInFront);
 }
 
 std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Statement &result, Connection &connection)
@@ -48,29 +37,29 @@ std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Stateme
 
 } // namespace
 
-void Recordset::open(const QString &sql, std::shared_ptr<Connection> connection)
+void Recordset::open(const SqlStatement &select, std::shared_ptr<Connection> connection)
 {
     close();
     if (!connection)
         throw DbError(QStringLiteral("图版数据库没有打开"));
-    const QString head = selectHead(sql);
-    if (head.isEmpty())
-        throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(sql));
-    const StatementForm form = statementForm(withRowId(sql), head.size() + kRowIdInFront.size());
-    Statement &q = connection->prepared(form.sql, sql);
-    for (int i = 0; i < form.values.size(); ++i)
-        q.bindValue(i, form.values[i]);
+    if (!select.isSelect())
+        throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(select.shown()));
+    // Each row's identity in front of the fields, so update() can find it.
+    const SqlStatement withRowId = select.withFields(QStringLiteral("_rowid_ AS __row_id__,") + select.fields());
+    Statement &q = connection->prepared(withRowId.prepared(), &select);
+    q.bindValues(select.values());
     const auto refused = [&] {
         const SqliteError error = q.lastError();
         q.finish();
-        return sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), sql);
+        return sqliteFailure(error, QStringLiteral("图版数据库不接受这条查询"), connection->path(), select.shown());
     };
     if (!q.exec())
         throw refused();
 
+    const QString head = select.head();
     std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
     if (!layout) {
-        layout = layoutOf(tableOfSelectHead(head), q, *connection);
+        layout = layoutOf(select.table(), q, *connection);
         connection->recordLayout(head, layout);
     }
     m_layout = std::move(layout);

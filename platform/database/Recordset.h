@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/database/Connection.h"
+#include "platform/database/SqlStatement.h"
 #include "platform/database/StoredRows.h"
 
 #include <QHash>
@@ -20,7 +21,8 @@
 class Recordset
 {
 public:
-    void open(const QString &sql, std::shared_ptr<Connection> connection);
+    // `select` is one built by SqlStatement::select(), which names its table.
+    void open(const SqlStatement &select, std::shared_ptr<Connection> connection);
     void close();
     bool isOpen() const { return m_open; }
 

@@ -31,6 +31,12 @@ Statement::~Statement()
     sqlite3_finalize(m_stmt);
 }
 
+void Statement::bindValues(const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bindValue(i, values[i]);
+}
+
 void Statement::bindValue(int position, const QVariant &value)
 {
     if (!m_stmt)

@@ -27,6 +27,7 @@ public:
     bool isValid() const { return m_stmt != nullptr; }
     // By the value's storage class (storageClassOf).
     void bindValue(int position, const QVariant &value); // position from 0
+    void bindValues(const QVariantList &values);         // from position 0 on
     // Runs the statement up to its first row; false when SQLite refused it.
     bool exec();
     // The next row (the first after exec()); false at the end and on an error.

@@ -30,7 +30,7 @@ private slots:
         QCOMPARE(OpenDatabase(), QString());
         QCOMPARE(messages.count(), 0);
         QVERIFY(gConn != first && gConn->isOpen() && !first->isOpen());
-        gSql = u"select * from picMain"_s;
+        gSql = SqlStatement::select(u"*"_s, u"picMain"_s);
         OpenSharedRecordset(); // runs on the new connection
 
         // Without an install root: a closed connection that fails, and no crash.
@@ -39,7 +39,7 @@ private slots:
         QVERIFY(!OpenDatabase().isEmpty());
         QVERIFY(gConn && !gConn->isOpen());
         QVERIFY_DB_FAILS(OpenSharedRecordset());
-        QVERIFY_DB_FAILS(gConn->execute(u"DELETE from picMain where th= 'B012'"_s));
+        QVERIFY_DB_FAILS(gConn->execute(CatalogueStatements::deleteFigure(u"B012"_s)));
         QVERIFY(!OpenDatabase().isEmpty());
     }
 

@@ -46,7 +46,8 @@ class DatabaseTest : public QObject
         return out.join(u"; "_s);
     }
     QString picMain() const { return rows(u"select * from picMain order by th"_s); }
-    void open(const QString &sql) { rs.open(sql, conn); }
+    // A select of picMain: its field list, then its condition.
+    void open(const QString &fields, const QString &condition) { rs.open(SqlStatement::select(fields, u"picMain"_s).fixed(condition), conn); }
     void write(Values values) // sets the fields, then writes the record back
     {
         for (const auto &[field, value] : values)
@@ -87,7 +88,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         Connection refusing;
         QVERIFY_DB_FAILS(refusing.open(path));
-        QVERIFY_DB_FAILS(refusing.execute(u"select 1"_s));
+        QVERIFY_DB_FAILS(refusing.execute(SqlStatement(u"select 1"_s)));
         // Refusing a file leaves it as it was, and never creates one.
         QCOMPARE(fileBytes(path), content);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), content.isNull() ? QStringList() : QStringList{"system.mdb"});
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(createCatalogueFile(path), QString());
         Connection awkward;
         awkward.open(path);
-        awkward.execute(u"insert into picType (grp, grpName) values (1, '直角')"_s);
+        awkward.execute(SqlStatement(u"insert into picType (grp, grpName) values (1, '直角')"_s));
         // The write reached that very file, and nothing else appeared.
         QVERIFY(fileBytes(path).contains("直角"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{folder});
@@ -137,7 +138,7 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, readText);
         const QString before = picMain();
-        open(u"select *, X1*2 as twice from picMain where th= 'B001'"_s);
+        open(u"*, X1*2 as twice"_s, u" where th= 'B001'"_s);
         if (stored.isEmpty()) {
             QVERIFY_DB_FAILS(rs.setValue(column, input));
             rs.update(); // the refused value must not be waiting to be written
@@ -148,14 +149,14 @@ private slots:
         QCOMPARE(rs.text(column), readText); // before the update, too
         rs.update();
         QCOMPARE(root->scalar(u"select quote(%1) from picMain where th='B001'"_s.arg(column)).toString(), stored);
-        open(u"select * from picMain where th= 'B001'"_s); // read back
+        open(u"*"_s, u" where th= 'B001'"_s); // read back
         QCOMPARE(rs.text(column), readText);
     }
 
     void failedUpdateLeavesNoHalfRecord()
     {
         const auto before = picMain();
-        open(u"select * from picMain where th= 'B009'"_s);
+        open(u"*"_s, u" where th= 'B009'"_s);
         rs.addNew();
         QVERIFY_DB_FAILS(write({{"th", "B009"}, {"X1", 1.5}})); // LB may not be NULL
         QVERIFY_DB_FAILS(write({{"th", "B001"}, {"LB", "B"}})); // th is taken
@@ -193,7 +194,7 @@ private slots:
 
         conn->open(root->cataloguePath());
         try {
-            open(u"select * from picMain"_s);
+            open(u"*"_s, QString());
             QFAIL(qPrintable(u"read %1 rows of a damaged table"_s.arg(rs.recordCount())));
         } catch (const DbError &e) {
             QVERIFY2(e.cause().contains(u"损坏"_s), qPrintable(e.reason()));

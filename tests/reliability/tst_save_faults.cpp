@@ -212,7 +212,7 @@ private slots:
             QVERIFY(pages.exec() && pages.next());
             const int pageCount = pages.value(0).toInt();
             pages.finish();
-            gConn->execute(QString("PRAGMA max_page_count = %1").arg(pageCount + 2));
+            gConn->execute(SqlStatement(QString("PRAGMA max_page_count = %1").arg(pageCount + 2)));
         } else if (fault == Replaced) {
             QSaveFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(garbage) && file.commit());

@@ -1,3 +1,4 @@
+#include "app/CatalogueStatements.h"
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
 #include "tests/support/AccessFixture.h"
@@ -107,11 +108,11 @@ void TestImportTool::importsAFileTheProgramReadsBack()
     auto connection = std::make_shared<Connection>();
     connection->open(target + u"/dbase/system.mdb"_s);
     Recordset points;
-    points.open(u"select * from pData where th= 'B003' and ID=4"_s, connection);
+    points.open(CatalogueStatements::pointOfFigure(u"B003"_s, 4), connection);
     QCOMPARE(points.recordCount(), 1);
     QVERIFY(points.value(u"X"_s).toDouble() == 0.1 + 0.2); // to the bit: not 0.3
     Recordset figures;
-    figures.open(u"select * from picMain where LB = 'B' order by figName"_s, connection);
+    figures.open(CatalogueStatements::figuresOfType(u"B"_s), connection);
     QCOMPARE(figures.recordCount(), 8);
     figures.setAbsolutePosition(1);
     QCOMPARE(figures.value(u"X6"_s).typeId(), QMetaType::Bool);
@@ -119,7 +120,7 @@ void TestImportTool::importsAFileTheProgramReadsBack()
     figures.setValue(u"tm"_s, u"改过的图名"_s);
     figures.update();
     Recordset again;
-    again.open(u"select * from picMain where th= '"_s + figures.text(u"th"_s) + u"'"_s, connection);
+    again.open(CatalogueStatements::figureByNumber(figures.text(u"th"_s)), connection);
     QCOMPARE(again.text(u"tm"_s), u"改过的图名"_s);
 }
 

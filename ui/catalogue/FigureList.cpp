@@ -86,10 +86,10 @@ private:
 
 } // namespace
 
-FigureList readFigureList(const QString &sql, const std::shared_ptr<Connection> &connection, bool cartesian)
+FigureList readFigureList(const SqlStatement &select, const std::shared_ptr<Connection> &connection, bool cartesian)
 {
     auto keys = std::make_shared<Keyset>();
-    keys->open(sql, connection, kFields.mid(0, kKnownCells));
+    keys->open(select, connection, kFields.mid(0, kKnownCells));
     FigureList list;
     list.rows.resize(static_cast<size_t>(keys->count()));
     for (int i = 0; i < keys->count(); ++i)

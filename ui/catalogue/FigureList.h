@@ -6,9 +6,10 @@
 #include <vector>
 
 class Connection;
+class SqlStatement;
 class Recordset;
 
-// The figure list of `sql` (a select of whole picMain records): rows numbered
+// The figure list of `select` (a select of whole picMain records): rows numbered
 // from 1, unchanged, each keeping the figure number it was loaded with. Only
 // the keys are read here (each figure's number, name and thumbnail); the
 // rest of a row is read from the catalogue the first time the list shows it
@@ -20,7 +21,7 @@ struct FigureList
     std::vector<ListRow> rows;
     std::shared_ptr<const RowSource> source;
 };
-FigureList readFigureList(const QString &sql, const std::shared_ptr<Connection> &connection, bool cartesian);
+FigureList readFigureList(const SqlStatement &select, const std::shared_ptr<Connection> &connection, bool cartesian);
 
 // The current record of `record` as list cells 1..23: axis cells filled for
 // Cartesian figures only, a NULL as an empty cell.

@@ -61,9 +61,9 @@ DbError numberTaken(const QString &number)
     return DbError(QStringLiteral("图号 %1 已经存在于图版数据库中，不能再用").arg(number));
 }
 
-void runStatements(std::initializer_list<QString> statements)
+void runStatements(std::initializer_list<SqlStatement> statements)
 {
-    for (const QString &statement : statements) {
+    for (const SqlStatement &statement : statements) {
         gSql = statement;
         gConn->execute(gSql);
     }
@@ -73,8 +73,8 @@ void runStatements(std::initializer_list<QString> statements)
 // figure left under the new number would mix with them.
 void requireNoPointsOrLabels(const QString &number)
 {
-    for (const QString &sql : {CatalogueStatements::pointsOfFigure(number), CatalogueStatements::labelsOfFigure(number)}) {
-        gSql = sql;
+    for (const SqlStatement &select : {CatalogueStatements::pointsOfFigure(number), CatalogueStatements::labelsOfFigure(number)}) {
+        gSql = select;
         OpenSharedRecordset();
         if (gRs->recordCount() > 0)
             throw DbError(QStringLiteral("图号 %1 下已经有数据点或标签，不能改用这个号").arg(number));

@@ -285,14 +285,14 @@ TakenFigureNames fMain::takenFigureNames() const
     }
     // Figures of the other type, and points or labels kept under a number
     // whose figure has gone, take their numbers too.
-    const QList<QPair<QString, bool>> storedNames = {
+    const QList<QPair<SqlStatement, bool>> storedNames = {
         {CatalogueStatements::allFigureNumbersAndThumbnails(), true},
         {CatalogueStatements::figuresWithPoints(), false},
         {CatalogueStatements::figuresWithLabels(), false}};
-    for (const auto &[sql, withThumbnail] : storedNames) {
+    for (const auto &[select, withThumbnail] : storedNames) {
         try {
             Recordset stored;
-            stored.open(sql, gConn);
+            stored.open(select, gConn);
             for (int i = 1; i <= stored.recordCount(); ++i) {
                 stored.setAbsolutePosition(i);
                 taken.numbers << valueText(stored.value(0));

@@ -9,6 +9,7 @@
 
 class ListModel;
 class Recordset;
+class SqlStatement;
 
 // A table whose records a list shows one per row, each found by its number:
 // the groups of picType, the labels of one figure in picLable.
@@ -17,8 +18,8 @@ struct KeyedTable
     QString noun;      // "分组", "标签": names a record in the failure text
     QString nameField; // the field that names the record holding a taken number
     QStringList cellFields; // the field behind each list cell, cell 1 first
-    std::function<QString(const QVariant &number)> deleteStatement;
-    std::function<QString(const QVariant &number, bool forNewRow)> selectStatement;
+    std::function<SqlStatement(const QVariant &number)> deleteStatement;
+    std::function<SqlStatement(const QVariant &number, bool forNewRow)> selectStatement;
     // Sets the key fields of a new record for `number`.
     std::function<void(Recordset &record, const QVariant &number)> assignKey;
     // Runs inside the save's transaction before the rows (see RowWriter::start).

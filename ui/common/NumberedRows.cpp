@@ -30,10 +30,10 @@ std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyFiel
     return rows;
 }
 
-std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields)
+std::vector<ListRow> loadNumberedRows(const SqlStatement &select, const QString &keyField, const QStringList &cellFields)
 {
     try {
-        gSql = sql;
+        gSql = select;
         OpenSharedRecordset();
         std::vector<ListRow> rows = readNumberedRows(*gRs, keyField, cellFields);
         gRs->close(); // the list holds what it shows; the values need not stay twice
@@ -58,9 +58,9 @@ void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<c
     list.items().setOrigin(gConn ? gConn->fileIdentity() : QString());
 }
 
-double newRowNumber(const ListModel &list, const QString &storedSql, const QString &keyField)
+double newRowNumber(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField)
 {
     RowNumbersInUse &inUse = RowNumbersInUse::of(list);
-    inUse.refreshStored(storedSql, keyField);
+    inUse.refreshStored(storedSelect, keyField);
     return inUse.freeNumber(list.count() + 1);
 }

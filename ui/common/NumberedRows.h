@@ -2,6 +2,8 @@
 
 #include "platform/listview/ListModel.h"
 
+#include "platform/database/SqlStatement.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -14,7 +16,7 @@ class Recordset;
 // the row text and as the row's stored key, the other fields as cells, every
 // value as text and NULL as an empty cell. Runs gSql on gConn into gRs, as
 // every load does; a failing query gives no rows.
-std::vector<ListRow> loadNumberedRows(const QString &sql, const QString &keyField, const QStringList &cellFields);
+std::vector<ListRow> loadNumberedRows(const SqlStatement &select, const QString &keyField, const QStringList &cellFields);
 // The same rows read from an open record set.
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields);
 // The current record's `cellFields` as list cells, a NULL as an empty cell.
@@ -27,7 +29,7 @@ void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<c
 // The number a row added to `list` gets: the row count, the new row included,
 // when it is free; otherwise the smallest whole number above every number in
 // use. In use are the list's numbers (each row's number as shown and the
-// number it was loaded with) and those `storedSql` reads from `keyField` now
+// number it was loaded with) and those `storedSelect` reads from `keyField` now
 // (records may have come in since the list was loaded). A catalogue that
 // cannot be read leaves the list's numbers; the save checks again.
-double newRowNumber(const ListModel &list, const QString &storedSql, const QString &keyField);
+double newRowNumber(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField);

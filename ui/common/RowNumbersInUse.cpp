@@ -121,9 +121,9 @@ void RowNumbersInUse::rowChanged(int row)
     count(kept, +1);
 }
 
-void RowNumbersInUse::refreshStored(const QString &storedSql, const QString &keyField)
+void RowNumbersInUse::refreshStored(const SqlStatement &storedSelect, const QString &keyField)
 {
-    const QString sql = keyField + QLatin1Char('\n') + storedSql;
+    const QString sql = keyField + QLatin1Char('\n') + storedSelect.shown();
     const std::shared_ptr<Connection> connection = gConn;
     const QString stamp = connection ? catalogueStamp(*connection) : QString();
     if (!stamp.isEmpty() && stamp == m_storedStamp && sql == m_storedSql
@@ -135,7 +135,7 @@ void RowNumbersInUse::refreshStored(const QString &storedSql, const QString &key
     m_storedStamp = stamp;
     try {
         Recordset stored;
-        stored.open(storedSql, connection);
+        stored.open(storedSelect, connection);
         const int key = stored.fieldIndex(keyField);
         for (int i = 1; i <= stored.recordCount(); ++i) {
             stored.setAbsolutePosition(i);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/database/SqlStatement.h"
+
 #include <QObject>
 #include <QString>
 #include <map>
@@ -20,10 +22,10 @@ public:
     // The one kept for `list`, made on first use.
     static RowNumbersInUse &of(const ListModel &list);
 
-    // Reads `keyField` of `storedSql` again unless nothing was written to the
+    // Reads `keyField` of `storedSelect` again unless nothing was written to the
     // catalogue since the last read of the same statement. A catalogue that
     // cannot be read leaves only the list's numbers.
-    void refreshStored(const QString &storedSql, const QString &keyField);
+    void refreshStored(const SqlStatement &storedSelect, const QString &keyField);
 
     // `rowCount` when no number in use equals it; otherwise the smallest
     // whole number above every number in use.

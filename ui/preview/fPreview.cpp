@@ -94,7 +94,7 @@ bool fPreview::followEditors(bool reread)
            || pointsMoved;
 }
 
-bool fPreview::follow(Source &source, const ListView *editorRows, const QString &sql, const QStringList &fields,
+bool fPreview::follow(Source &source, const ListView *editorRows, const SqlStatement &select, const QStringList &fields,
                       bool reread)
 {
     const bool sameEditor = source.fromEditor && editorRows && source.editorRows == editorRows;
@@ -118,7 +118,7 @@ bool fPreview::follow(Source &source, const ListView *editorRows, const QString 
     }
     try {
         Recordset records;
-        records.open(sql, gConn);
+        records.open(select, gConn);
         source.stored = readNumberedRows(records, QStringLiteral("ID"), fields);
     } catch (const DbError &e) {
         source.readFailure = QStringLiteral("读不出存储的记录：%1").arg(e.cause());

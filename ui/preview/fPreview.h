@@ -10,6 +10,7 @@
 class FieldTracking;
 class FigureCanvas;
 class ListView;
+class SqlStatement;
 class QLabel;
 
 // The figure preview: one figure drawn as the host would draw it, from the
@@ -47,7 +48,7 @@ private:
     // reads the stored records again.
     // Both return whether the rows come from elsewhere now.
     bool followEditors(bool reread);
-    bool follow(Source &source, const ListView *editorRows, const QString &sql, const QStringList &fields, bool reread);
+    bool follow(Source &source, const ListView *editorRows, const SqlStatement &select, const QStringList &fields, bool reread);
     void readRecord();
     void rowsChanged();
     void updateSoon();

@@ -16,10 +16,10 @@ RowWriter twoWritesPerRow(int failing)
 {
     RowWriter writer;
     writer.write = [failing](int row) {
-        gConn->execute(QStringLiteral("INSERT INTO picLable (th, ID) VALUES ('F', %1)").arg(row * 10));
+        gConn->execute(SqlStatement(QStringLiteral("INSERT INTO picLable (th, ID) VALUES ('F', %1)").arg(row * 10)));
         if (row == failing)
             throw DbError(QStringLiteral("第二次写入失败"));
-        gConn->execute(QStringLiteral("INSERT INTO picLable (th, ID) VALUES ('F', %1)").arg(row * 10 + 1));
+        gConn->execute(SqlStatement(QStringLiteral("INSERT INTO picLable (th, ID) VALUES ('F', %1)").arg(row * 10 + 1)));
     };
     writer.describe = [](int row) { return QStringLiteral("第 %1 行").arg(row); };
     return writer;
