@@ -99,6 +99,11 @@ SqlStatement labelsOfFigure(const QString &figureNumber)
     return SqlStatement::select(u"*"_s, u"picLable"_s).fixed(u" where Th = "_s).text(figureNumber).fixed(u" order by ID"_s);
 }
 
+SqlStatement labelNumbersOfFigure(const QString &figureNumber)
+{
+    return SqlStatement::select(u"ID"_s, u"picLable"_s).fixed(u" where th= "_s).text(figureNumber);
+}
+
 SqlStatement deleteLabel(const QString &figureNumber, const QVariant &label)
 {
     return SqlStatement(u"DELETE from picLable where th= "_s).text(figureNumber).fixed(u" and ID="_s).key(label);

@@ -36,6 +36,7 @@ SqlStatement pointOfFigure(const QString &figureNumber, const QVariant &point);
 SqlStatement pointNumbersOfFigure(const QString &figureNumber);
 
 SqlStatement labelsOfFigure(const QString &figureNumber);
+SqlStatement labelNumbersOfFigure(const QString &figureNumber);
 SqlStatement deleteLabel(const QString &figureNumber, const QVariant &label);
 SqlStatement labelOfFigure(const QString &figureNumber, const QVariant &label);
 

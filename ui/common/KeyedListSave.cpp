@@ -11,6 +11,7 @@
 #include "ui/common/WriteConflicts.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -22,54 +23,114 @@ QVariant numberOf(const ListModel &list, int row)
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
 
-void saveRow(const ListModel &list, int row, const KeyedTable &table)
+bool hasNumber(const QVariant &value, double *number)
 {
-    const int tag = list.tag(row);
-    const QVariant number = numberOf(list, row);
-    if (tag == RowState::Deleted) {
-        if (list.storedKey(row).isValid()) {
-            gSql = table.deleteStatement(number);
-            gConn->execute(gSql);
+    bool ok = false;
+    *number = value.toDouble(&ok);
+    return !value.isNull() && ok;
+}
+
+class KeyedSave
+{
+public:
+    KeyedSave(const ListModel &list, const KeyedTable &table) : m_list(list), m_table(table) {}
+
+    // Inside the save's transaction: the numbers read here follow every
+    // write of it, so a new row needs no select of its own to find its
+    // number free.
+    void start()
+    {
+        if (m_table.start)
+            m_table.start();
+        Recordset numbers;
+        numbers.open(m_table.storedNumbers, gConn);
+        const int key = numbers.fieldIndex(m_table.keyField);
+        for (int i = 1; i <= numbers.recordCount(); ++i) {
+            numbers.setAbsolutePosition(i);
+            if (double number; hasNumber(numbers.value(key), &number))
+                m_stored.insert(number);
         }
-        return;
     }
-    const bool isNew = tag == RowState::New;
-    gSql = table.selectStatement(number, isNew);
-    Recordset record;
-    record.open(gSql, gConn);
-    if (isNew && record.recordCount() > 0)
-        throw DbError(QStringLiteral("%1号 %2 已经有%1“%3”，新%1不能再用这个号")
-                          .arg(table.noun, valueText(number), record.text(table.nameField).simplified())); // a cause is one line
-    if (!isNew && record.recordCount() == 0)
-        throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(table.noun, valueText(number)));
-    if (isNew) {
-        record.addNew();
-        table.assignKey(record, number);
-        for (int cell = 1; cell <= table.cellFields.size(); ++cell)
-            writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), true);
-    } else {
+
+    void write(int row)
+    {
+        const int tag = m_list.tag(row);
+        const QVariant number = numberOf(m_list, row);
+        if (tag == RowState::Deleted) {
+            if (m_list.storedKey(row).isValid()) {
+                gSql = m_table.deleteStatement(number);
+                gConn->execute(gSql);
+                if (double deleted; hasNumber(number, &deleted))
+                    m_stored.erase(deleted);
+            }
+            return;
+        }
+        if (tag == RowState::New)
+            insert(row, number);
+        else
+            update(row, number);
+    }
+
+private:
+    void insert(int row, const QVariant &number)
+    {
+        double key = 0;
+        const bool numbered = hasNumber(number, &key);
+        if (!numbered || m_stored.count(key) || !m_inserts.isOpen()) {
+            gSql = m_table.selectStatement(number, true);
+            Recordset holder;
+            holder.open(gSql, gConn);
+            if (holder.recordCount() > 0)
+                throw DbError(QStringLiteral("%1号 %2 已经有%1“%3”，新%1不能再用这个号")
+                                  .arg(m_table.noun, valueText(number),
+                                       holder.text(m_table.nameField).simplified())); // a cause is one line
+            if (!m_inserts.isOpen())
+                m_inserts = std::move(holder);
+        }
+        m_inserts.addNew();
+        m_table.assignKey(m_inserts, number);
+        for (int cell = 1; cell <= m_table.cellFields.size(); ++cell)
+            writeCell(m_inserts, m_table.cellFields[cell - 1], m_list.cell(row, cell), true);
+        m_inserts.update();
+        if (numbered)
+            m_stored.insert(key);
+    }
+
+    void update(int row, const QVariant &number)
+    {
+        gSql = m_table.selectStatement(number, false);
+        Recordset record;
+        record.open(gSql, gConn);
+        if (record.recordCount() == 0)
+            throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(m_table.noun, valueText(number)));
         // Only what the user changed; the same field changed by another
         // program since is asked about.
-        const QStringList stored = numberedCells(record, table.cellFields);
-        const QList<int> edited =
-            cellsToWrite(list, row, table.noun + QLatin1Char(' ') + valueText(number), stored,
-                         [&](int cell, const QString &text) { return record.storedText(table.cellFields[cell - 1], text); });
+        const QStringList stored = numberedCells(record, m_table.cellFields);
+        const QList<int> edited = cellsToWrite(m_list, row, m_table.noun + QLatin1Char(' ') + valueText(number), stored,
+                                               [&](int cell, const QString &text) {
+                                                   return record.storedText(m_table.cellFields[cell - 1], text);
+                                               });
         for (int cell : edited)
-            writeCell(record, table.cellFields[cell - 1], list.cell(row, cell), false);
+            writeCell(record, m_table.cellFields[cell - 1], m_list.cell(row, cell), false);
+        record.update();
     }
-    record.update();
-    record.close();
-}
+
+    const ListModel &m_list;
+    const KeyedTable &m_table;
+    std::set<double> m_stored; // the numbers the records hold
+    Recordset m_inserts;       // the new rows go in through it
+};
 
 } // namespace
 
 SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table)
 {
     const std::vector<int> marked = markedRows(list);
+    KeyedSave save(list, table);
     RowWriter writer;
     writer.readFrom = list.origin();
-    writer.start = table.start;
-    writer.write = [&](int row) { saveRow(list, row, table); };
+    writer.start = [&] { save.start(); };
+    writer.write = [&](int row) { save.write(row); };
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（%2 %3）").arg(row + 1).arg(table.noun, list.text(row));
     };

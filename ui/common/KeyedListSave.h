@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/database/SqlStatement.h"
 #include "ui/common/RowByRowSave.h"
 
 #include <QString>
@@ -9,17 +10,19 @@
 
 class ListModel;
 class Recordset;
-class SqlStatement;
 
 // A table whose records a list shows one per row, each found by its number:
 // the groups of picType, the labels of one figure in picLable.
 struct KeyedTable
 {
     QString noun;      // "分组", "标签": names a record in the failure text
+    QString keyField;  // the field holding the number
     QString nameField; // the field that names the record holding a taken number
     QStringList cellFields; // the field behind each list cell, cell 1 first
     std::function<SqlStatement(const QVariant &number)> deleteStatement;
     std::function<SqlStatement(const QVariant &number, bool forNewRow)> selectStatement;
+    // Selects `keyField` of every record a number of this list could meet.
+    SqlStatement storedNumbers;
     // Sets the key fields of a new record for `number`.
     std::function<void(Recordset &record, const QVariant &number)> assignKey;
     // Runs inside the save's transaction before the rows (see RowWriter::start).

@@ -16,6 +16,7 @@ SaveOutcome saveLabelList(ListModel &list, const EditedFigure &figure, int &curr
 {
     KeyedTable labels;
     labels.noun = QStringLiteral("标签");
+    labels.keyField = QStringLiteral("ID");
     labels.nameField = QStringLiteral("Lbl");
     labels.cellFields = labelFields();
     labels.deleteStatement = [&figure](const QVariant &label) {
@@ -24,6 +25,7 @@ SaveOutcome saveLabelList(ListModel &list, const EditedFigure &figure, int &curr
     labels.selectStatement = [&figure](const QVariant &label, bool) {
         return CatalogueStatements::labelOfFigure(figure.number, label);
     };
+    labels.storedNumbers = CatalogueStatements::labelNumbersOfFigure(figure.number);
     labels.assignKey = [&figure](Recordset &record, const QVariant &label) {
         record.setValue(QStringLiteral("th"), figure.number);
         record.setValue(QStringLiteral("ID"), label.toDouble());

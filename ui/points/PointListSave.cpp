@@ -101,17 +101,21 @@ private:
         }
         // A new point goes in at its position when no record holds it, else at
         // a spare number above all; the renumbering then moves it into place.
+        // The IDs in use were read in this transaction and follow every write
+        // of it, so no point needs a select of its own to find its ID free.
         const double position = row + 1;
         const double id = m_used.count(position) || m_claimed.count(position) ? m_nextSpare++ : position;
-        openPoint(keyOf(id));
-        if (gRs->recordCount() > 0)
-            throw DbError(QStringLiteral("点号 %1 已经有记录").arg(numberText(id)));
-        gRs->addNew();
-        gRs->setValue(QStringLiteral("th"), m_figure);
-        gRs->setValue(QStringLiteral("ID"), id);
+        if (!m_inserts.isOpen()) {
+            m_inserts.open(CatalogueStatements::pointOfFigure(m_figure, keyOf(id)), gConn);
+            if (m_inserts.recordCount() > 0)
+                throw DbError(QStringLiteral("点号 %1 已经有记录").arg(numberText(id)));
+        }
+        m_inserts.addNew();
+        m_inserts.setValue(QStringLiteral("th"), m_figure);
+        m_inserts.setValue(QStringLiteral("ID"), id);
         for (int cell = 1; cell <= kFields.size(); ++cell)
-            writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), true);
-        gRs->update();
+            writeCell(m_inserts, kFields[cell - 1], m_list.cell(row, cell), true);
+        m_inserts.update();
         m_used.insert(id);
         m_inserted[row] = id;
     }
@@ -189,6 +193,7 @@ private:
     ListModel &m_list;
     QString m_figure;
     bool m_idsRead = false;
+    Recordset m_inserts;             // the new points go in through it
     std::set<double> m_used;         // every ID the figure's records hold
     std::set<double> m_claimed;      // the IDs the list's stored rows were loaded with
     double m_nextSpare = 1;          // above every ID in use
