@@ -167,6 +167,18 @@ void Connection::execute(const SqlStatement &statement)
         throw failure(error, QStringLiteral("图版数据库不接受这条语句"), statement.shown());
 }
 
+bool Connection::findsAny(const SqlStatement &select)
+{
+    Statement &q = prepared(select.prepared(), &select);
+    q.bindValues(select.values());
+    const bool found = q.exec() && q.next();
+    const SqliteError error = q.lastError();
+    q.finish();
+    if (error.code != 0)
+        throw failure(error, QStringLiteral("图版数据库不接受这条查询"), select.shown());
+    return found;
+}
+
 void Connection::run(const char *sql, const QString &step)
 {
     Statement &q = prepared(QLatin1String(sql));

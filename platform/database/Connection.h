@@ -60,6 +60,9 @@ public:
 
     // Runs a statement that returns no rows; throws DbError naming its text.
     void execute(const SqlStatement &statement);
+    // Whether a select finds any record, read no further than that; throws
+    // DbError naming its text.
+    bool findsAny(const SqlStatement &select);
     // Before a save. Opens the file again when the last open failed; throws
     // DbError when that fails, and when the file opened (or, after a failed
     // open, the one read before) is no longer at its path: deleted, moved or

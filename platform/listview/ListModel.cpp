@@ -1,5 +1,7 @@
 #include "platform/listview/ListModel.h"
 
+#include <algorithm>
+
 void ListModel::setHeaders(const QStringList &captions)
 {
     beginResetModel();
@@ -30,6 +32,39 @@ ListRow &ListModel::readRow(int r) const
 }
 
 // A change takes the row as it can be read now, known cells only if need be.
+void ListModel::changed(int r, int firstColumn, int lastColumn)
+{
+    if (m_holds == 0) {
+        emit dataChanged(index(r, firstColumn), index(r, lastColumn));
+        return;
+    }
+    if (m_heldTop < 0) {
+        m_heldTop = m_heldBottom = r;
+        m_heldLeft = firstColumn;
+        m_heldRight = lastColumn;
+        return;
+    }
+    m_heldTop = std::min(m_heldTop, r);
+    m_heldBottom = std::max(m_heldBottom, r);
+    m_heldLeft = std::min(m_heldLeft, firstColumn);
+    m_heldRight = std::max(m_heldRight, lastColumn);
+}
+
+ListModel::HeldChanges::HeldChanges(ListModel &model) : m_model(model)
+{
+    ++m_model.m_holds;
+}
+
+ListModel::HeldChanges::~HeldChanges()
+{
+    if (--m_model.m_holds > 0 || m_model.m_heldTop < 0)
+        return;
+    const int top = m_model.m_heldTop, bottom = std::min(m_model.m_heldBottom, m_model.count() - 1);
+    m_model.m_heldTop = m_model.m_heldBottom = -1;
+    if (top <= bottom)
+        emit m_model.dataChanged(m_model.index(top, m_model.m_heldLeft), m_model.index(bottom, m_model.m_heldRight));
+}
+
 ListRow &ListModel::rowToChange(int r)
 {
     ListRow &row = readRow(r);
@@ -134,7 +169,7 @@ void ListModel::replaceRows(std::vector<ListRow> rows, std::shared_ptr<const Row
 void ListModel::setText(int r, const QString &text)
 {
     rowToChange(r).text = text;
-    emit dataChanged(index(r, 0), index(r, 0));
+    changed(r, 0, 0);
 }
 
 void ListModel::setCell(int r, int cell, const QString &text)
@@ -143,7 +178,7 @@ void ListModel::setCell(int r, int cell, const QString &text)
     while (cells.size() < cell)
         cells << QString();
     cells[cell - 1] = text;
-    emit dataChanged(index(r, cell), index(r, cell));
+    changed(r, cell, cell);
 }
 
 void ListModel::setTag(int r, int tag)
@@ -154,7 +189,7 @@ void ListModel::setTag(int r, int tag)
 void ListModel::setStoredKey(int r, const QVariant &key)
 {
     rowToChange(r).storedKey = key;
-    emit dataChanged(index(r, 0), index(r, 0)); // the row's identity, shown or not
+    changed(r, 0, 0); // the row's identity, shown or not
 }
 
 void ListModel::setReadCells(int r, const QStringList &readCells)
@@ -167,5 +202,5 @@ void ListModel::reloadRow(int r, const QStringList &cells)
     ListRow &row = rowToChange(r);
     row.cells = cells;
     row.readCells = cells;
-    emit dataChanged(index(r, 0), index(r, columnCount() - 1));
+    changed(r, 0, columnCount() - 1);
 }

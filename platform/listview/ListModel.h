@@ -68,6 +68,21 @@ public:
     void setReadCells(int r, const QStringList &readCells);
     // The row shows `cells` as read from its record now.
     void reloadRow(int r, const QStringList &cells);
+    // While one is held, changes of texts, cells and keys are told as one
+    // range when the last hold ends: a save that marks ten thousand rows
+    // written tells the views and counters once, not twice a row.
+    class HeldChanges
+    {
+    public:
+        explicit HeldChanges(ListModel &model);
+        ~HeldChanges();
+        HeldChanges(const HeldChanges &) = delete;
+        HeldChanges &operator=(const HeldChanges &) = delete;
+
+    private:
+        ListModel &m_model;
+    };
+
     // Where the rows were read from (the catalogue file), for a save to check.
     QString origin() const { return m_origin; }
     void setOrigin(const QString &origin) { m_origin = origin; }
@@ -75,6 +90,10 @@ public:
 private:
     ListRow &readRow(int r) const;
     ListRow &rowToChange(int r);
+    void changed(int r, int firstColumn, int lastColumn);
+
+    int m_holds = 0;
+    int m_heldTop = -1, m_heldBottom = -1, m_heldLeft = 0, m_heldRight = 0; // the range changed while held
 
     QStringList m_headers;
     // Source rows are read when first shown or asked for, which a const

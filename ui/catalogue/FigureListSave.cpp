@@ -28,20 +28,20 @@ QVariant valueOfCell(int cell, const QString &text)
     return isWrittenAsNumber(kFields[cell - 1]) ? QVariant(leadingNumber(text)) : QVariant(text);
 }
 
-void writeField(const ListModel &list, int row, int cell)
+void writeField(Recordset &record, const ListModel &list, int row, int cell)
 {
-    gRs->setValue(kFields[cell - 1], valueOfCell(cell, list.cell(row, cell)));
+    record.setValue(kFields[cell - 1], valueOfCell(cell, list.cell(row, cell)));
 }
 
 // A new figure gets every field of its type.
-void writeNewFigure(const ListModel &list, int row, bool cartesian)
+void writeNewFigure(Recordset &record, const ListModel &list, int row, bool cartesian)
 {
     for (int cell = 1; cell <= kCellCount; ++cell) {
         if (cell == 5) // the type letter goes between the group and the axis fields
-            gRs->setValue(QStringLiteral("LB"), cartesian ? QStringLiteral("B") : QStringLiteral("T"));
+            record.setValue(QStringLiteral("LB"), cartesian ? QStringLiteral("B") : QStringLiteral("T"));
         if (!cartesian && isCartesianOnly(cell))
             continue;
-        writeField(list, row, cell);
+        writeField(record, list, row, cell);
     }
 }
 
@@ -69,14 +69,20 @@ void runStatements(std::initializer_list<SqlStatement> statements)
     }
 }
 
+// Whether the catalogue already holds a figure numbered `number`.
+bool isTaken(const QString &number)
+{
+    gSql = CatalogueStatements::figureByNumber(number);
+    return gConn->findsAny(gSql);
+}
+
 // A renamed figure takes its points and labels along; records that another
 // figure left under the new number would mix with them.
 void requireNoPointsOrLabels(const QString &number)
 {
     for (const SqlStatement &select : {CatalogueStatements::pointsOfFigure(number), CatalogueStatements::labelsOfFigure(number)}) {
         gSql = select;
-        OpenSharedRecordset();
-        if (gRs->recordCount() > 0)
+        if (gConn->findsAny(gSql))
             throw DbError(QStringLiteral("图号 %1 下已经有数据点或标签，不能改用这个号").arg(number));
     }
 }
@@ -109,31 +115,32 @@ public:
         if ((isNew || number != key) && m_numbers.value(number) > 1)
             throw DbError(QStringLiteral("图号 %1 在列表中不止一行使用").arg(number));
         if (number != key) {
-            gSql = CatalogueStatements::figureByNumber(number);
-            OpenSharedRecordset();
-            if (gRs->recordCount() > 0)
+            if (isTaken(number))
                 throw numberTaken(number);
             requireNoPointsOrLabels(number);
         }
+        if (isNew) {
+            if (isTaken(number))
+                throw numberTaken(number);
+            if (!m_inserts.isOpen()) // every new figure goes in through one record set
+                m_inserts.open(CatalogueStatements::figureByNumber(number), gConn);
+            m_inserts.addNew();
+            writeNewFigure(m_inserts, m_list, row, m_cartesian);
+            m_inserts.update();
+            return;
+        }
         gSql = CatalogueStatements::figureByNumber(key);
         OpenSharedRecordset();
-        if (isNew) {
-            if (gRs->recordCount() > 0)
-                throw numberTaken(number);
-            gRs->addNew();
-            writeNewFigure(m_list, row, m_cartesian);
-        } else {
-            if (gRs->recordCount() == 0)
-                throw DbError(QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除或改号）").arg(key));
-            // Only what the user changed: another program's changes to the
-            // other fields stay, and a change of the same field is asked about.
-            const QStringList stored = figureCells(*gRs, m_cartesian);
-            const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("图版 ") + key, stored, [](int cell, const QString &text) {
-                return gRs->storedText(kFields[cell - 1], valueOfCell(cell, text));
-            });
-            for (int cell : edited)
-                writeField(m_list, row, cell);
-        }
+        if (gRs->recordCount() == 0)
+            throw DbError(QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除或改号）").arg(key));
+        // Only what the user changed: another program's changes to the
+        // other fields stay, and a change of the same field is asked about.
+        const QStringList stored = figureCells(*gRs, m_cartesian);
+        const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("图版 ") + key, stored, [](int cell, const QString &text) {
+            return gRs->storedText(kFields[cell - 1], valueOfCell(cell, text));
+        });
+        for (int cell : edited)
+            writeField(*gRs, m_list, row, cell);
         gRs->update();
         if (number != key)
             runStatements({CatalogueStatements::movePointsOfFigure(key, number),
@@ -144,6 +151,7 @@ private:
     ListModel &m_list;
     bool m_cartesian;
     QHash<QString, int> m_numbers;
+    Recordset m_inserts;
 };
 
 } // namespace
@@ -159,6 +167,7 @@ SaveOutcome saveFigureList(ListModel &list, bool cartesian)
         return QStringLiteral("第 %1 行（图号 %2）").arg(row + 1).arg(list.cell(row, kNumberCell));
     };
     const SaveOutcome outcome = saveRowByRow(marked, writer);
+    const ListModel::HeldChanges held(list);
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {
             // The row keeps its mark, but a later save must not delete a new

@@ -136,13 +136,16 @@ SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table
     };
     SaveOutcome outcome = saveRowByRow(marked, writer);
     std::vector<int> deleted;
-    for (int row : outcome.written) {
-        if (list.tag(row) == RowState::Deleted) {
-            deleted.push_back(row);
-        } else {
-            const QVariant number = numberOf(list, row);
-            list.setStoredKey(row, number);
-            markRowSaved(list, row, valueText(number));
+    {
+        const ListModel::HeldChanges held(list);
+        for (int row : outcome.written) {
+            if (list.tag(row) == RowState::Deleted) {
+                deleted.push_back(row);
+            } else {
+                const QVariant number = numberOf(list, row);
+                list.setStoredKey(row, number);
+                markRowSaved(list, row, valueText(number));
+            }
         }
     }
     removeRowsKeepingCurrent(list, deleted, current);

@@ -9,13 +9,13 @@
 namespace {
 
 // Prepared once per connection: a save of many rows sends them for every row.
-void runSavepointStatement(const char *sql)
+void runSavepointStatement(const QString &sql)
 {
-    Statement &q = gConn->prepared(QLatin1String(sql));
+    Statement &q = gConn->prepared(sql);
     const bool ran = q.exec();
     q.finish();
     if (!ran)
-        throw sqliteFailure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), gConn->path(), QLatin1String(sql));
+        throw sqliteFailure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), gConn->path(), sql);
 }
 
 // False when the database had already dropped the whole transaction (SQLite
@@ -24,8 +24,8 @@ void runSavepointStatement(const char *sql)
 bool undoRow()
 {
     try {
-        runSavepointStatement("ROLLBACK TO SAVEPOINT row_save");
-        runSavepointStatement("RELEASE SAVEPOINT row_save");
+        runSavepointStatement(QStringLiteral("ROLLBACK TO SAVEPOINT row_save"));
+        runSavepointStatement(QStringLiteral("RELEASE SAVEPOINT row_save"));
         return true;
     } catch (const DbError &) {
         return false;
@@ -79,9 +79,9 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
     std::vector<int> written;
     for (int row : rows) {
         try {
-            runSavepointStatement("SAVEPOINT row_save");
+            runSavepointStatement(QStringLiteral("SAVEPOINT row_save"));
             writer.write(row);
-            runSavepointStatement("RELEASE SAVEPOINT row_save");
+            runSavepointStatement(QStringLiteral("RELEASE SAVEPOINT row_save"));
             written.push_back(row);
         } catch (const WriteConflict &conflict) {
             if (!undoRow()) {

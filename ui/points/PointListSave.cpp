@@ -234,6 +234,7 @@ SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
     if (!outcome.committed)
         return outcome;
     const int firstUnwritten = outcome.written.size() < marked.size() ? marked[outcome.written.size()] : list.count();
+    const ListModel::HeldChanges held(list);
     for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
         list.setStoredKey(it.key(), keyOf(it.value()));
     for (int row = 0; row < firstUnwritten; ++row)
