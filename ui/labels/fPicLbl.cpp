@@ -2,7 +2,6 @@
 
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
-#include "platform/geometry/Twips.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
 #include "ui/common/FigureEditing.h"
@@ -42,7 +41,6 @@ void fPicLbl::Form_Load()
 {
     LvFigure->setColumns({{QStringLiteral("序号"), 540}, {QStringLiteral("x"), 760},
                           {QStringLiteral("y"), 760}, {QStringLiteral("标签名称"), 1900}});
-    placeInTwips(LvFigure, 120, 480, 4095, 5415);
     m_fields->add(1, tTxtBx1);
     m_fields->add(2, tTxtBx2);
     m_fields->add(3, tTxtBx3);

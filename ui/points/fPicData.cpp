@@ -2,7 +2,6 @@
 
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
-#include "platform/geometry/Twips.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
 #include "ui/common/FigureEditing.h"
@@ -43,7 +42,6 @@ void fPicData::Form_Load()
     LvFigure->setColumns({{QStringLiteral("点号"), 540}, {QStringLiteral("线号"), 540},
                           {QStringLiteral("是否曲线"), 960}, {QStringLiteral("X-值"), 800},
                           {QStringLiteral("Y-值"), 800}, {QStringLiteral("线型"), 540}});
-    placeInTwips(LvFigure, 120, 120, 4460, 6975);
     QStringList series;
     for (int line = 1; line <= 16; ++line)
         series << QString::number(line);
