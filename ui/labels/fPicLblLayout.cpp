@@ -10,14 +10,8 @@
 
 void fPicLbl::buildControls()
 {
-    setObjectName(QStringLiteral("fPicLbl"));
-    setWindowTitle(QStringLiteral("Form1"));
-    setFixedClientTwips(this, 6540, 6060);
-    setFont(formFont());
-
-    LvFigure = new ListView(this);
-    LvFigure->setObjectName(QStringLiteral("LvFigure"));
-    placeInTwips(LvFigure, 120, 480, 4095, 5415);
+    designWindow(this, "fPicLbl", 6540, 6060, QStringLiteral("Form1"));
+    LvFigure = makeList(this, "LvFigure", 120, 480, 4095, 5415);
     Frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral("标签属性编辑栏"), 4320, 360, 2055, 3255);
     Label1 = makeControl<QLabel>(this, "Label1", QStringLiteral("标签位置坐标值"), 720, 120, 1695, 255);
     tTxtBx2 = makeControl<QLineEdit>(Frame1, "tTxtBx2", QStringLiteral("Y-值"), 875, 750, 1000, 320);

@@ -10,14 +10,9 @@
 
 void fPicData::buildControls()
 {
-    setObjectName(QStringLiteral("fPicData"));
-    setFixedClientTwips(this, 7188, 7200);
-    setFont(formFont());
-
-    LvFigure = new ListView(this);
-    LvFigure->setObjectName(QStringLiteral("LvFigure"));
+    designWindow(this, "fPicData", 7188, 7200);
     // Wider than first designed: the six columns and a scroll bar fit without a horizontal one.
-    placeInTwips(LvFigure, 120, 120, 4460, 6975);
+    LvFigure = makeList(this, "LvFigure", 120, 120, 4460, 6975);
     Frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral("线型说明"), 4680, 3840, 2295, 1840);
     Label1 = makeControl<QLabel>(Frame1, "Label1",
                                  QStringLiteral("线型是指从上一点到该点的连线类型,其中：\r\n 0 - 无线   \r\n 1 - 实绩\r\n"
