@@ -27,11 +27,11 @@ void fPicData::buildControls()
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 5880, 6600, 975, 375);
     cmdAddPoint = makeControl<QPushButton>(Frame2, "cmdAddPoint", QStringLiteral("添 加"), 1080, 2760, 855, 375);
     tTxtBx0 = makeControl<QLineEdit>(Frame2, "tTxtBx0", QStringLiteral("Text1"), 1100, 340, 1000, 320);
-    tTxtBx1 = makeControl<QComboBox>(Frame2, "tTxtBx1", QStringLiteral("1"), 1100, 736, 1000, 300);
-    tTxtBx3 = makeControl<QLineEdit>(Frame2, "tTxtBx3", QStringLiteral("Text2"), 1100, 1488, 1000, 320);
-    tTxtBx4 = makeControl<QLineEdit>(Frame2, "tTxtBx4", QStringLiteral("Text3"), 1100, 1884, 1000, 320);
-    tTxtBx5 = makeControl<QComboBox>(Frame2, "tTxtBx5", QStringLiteral("2"), 1100, 2280, 1000, 300);
-    tTxtBx2 = makeControl<QComboBox>(Frame2, "tTxtBx2", QStringLiteral("True"), 1100, 1112, 1000, 300);
+    tTxtBx1 = makeField<QComboBox>(Frame2, 1, QStringLiteral("1"), 1100, 736, 1000, 300);
+    tTxtBx3 = makeField<QLineEdit>(Frame2, 3, QStringLiteral("Text2"), 1100, 1488, 1000, 320);
+    tTxtBx4 = makeField<QLineEdit>(Frame2, 4, QStringLiteral("Text3"), 1100, 1884, 1000, 320);
+    tTxtBx5 = makeField<QComboBox>(Frame2, 5, QStringLiteral("2"), 1100, 2280, 1000, 300);
+    tTxtBx2 = makeField<QComboBox>(Frame2, 2, QStringLiteral("True"), 1100, 1112, 1000, 300);
     makeControl<QLabel>(Frame2, "Label2", QStringLiteral("点 号"), 240, 400, 495, 255);
     makeControl<QLabel>(Frame2, "Label3", QStringLiteral("线 号"), 240, 784, 495, 255);
     makeControl<QLabel>(Frame2, "Label4", QStringLiteral("是否曲线"), 120, 1168, 855, 255);
