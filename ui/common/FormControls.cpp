@@ -1,6 +1,25 @@
 #include "ui/common/FormControls.h"
 
+#include "platform/listview/ListView.h"
+
 #include <QShortcut>
+
+ListView *makeList(QWidget *parent, const char *name, int left, int top, int width, int height)
+{
+    auto *list = new ListView(parent);
+    list->setObjectName(QLatin1String(name));
+    placeInTwips(list, left, top, width, height);
+    return list;
+}
+
+void designWindow(QWidget *window, const char *name, int width, int height, const QString &caption)
+{
+    window->setObjectName(QLatin1String(name));
+    if (!caption.isEmpty())
+        window->setWindowTitle(caption);
+    setFixedClientTwips(window, width, height);
+    window->setFont(formFont());
+}
 
 QFont fontOf(const QStringList &families, int pointSize, bool bold)
 {

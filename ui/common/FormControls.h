@@ -13,6 +13,8 @@
 #include <QWidget>
 #include <type_traits>
 
+class ListView;
+
 // Builds the controls of a window as it was designed: a named child placed in
 // twips with its initial caption or text. Combo boxes are editable and keep
 // what is typed exactly (no completion; Return adds no entry), since a typed
@@ -41,6 +43,14 @@ T *makeControl(QWidget *parent, const char *name, const QString &text, int left,
     placeInTwips(w, left, top, width, height);
     return w;
 }
+
+// A list placed in twips as designed; its columns come with the window's load.
+ListView *makeList(QWidget *parent, const char *name, int left, int top, int width, int height);
+
+// The window itself as designed: its name, its caption when it has one, a
+// client area of `width` x `height` twips that keeps its size, and the form
+// font its controls inherit.
+void designWindow(QWidget *window, const char *name, int width, int height, const QString &caption = {});
 
 QFont fontOf(const QStringList &families, int pointSize, bool bold = false);
 // 宋体 9 pt, the font every window is designed in. Where it is missing, AR PL

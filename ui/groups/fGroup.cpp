@@ -4,7 +4,6 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
-#include "platform/geometry/Twips.h"
 #include "platform/messages/MessageBox.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
@@ -45,7 +44,6 @@ fGroup::fGroup(QWidget *parent) : QWidget(parent)
 void fGroup::Form_Load()
 {
     LvGroup->setColumns({{QStringLiteral("序号"), 600}, {QStringLiteral("分组名称"), 3200}});
-    placeInTwips(LvGroup, 120, 120, 4120, 3020);
     setGroup();
 }
 

@@ -10,14 +10,8 @@
 
 void fGroup::buildControls()
 {
-    setObjectName(QStringLiteral("fGroup"));
-    setWindowTitle(QStringLiteral("Strativa-Orrisplot-分组管理"));
-    setFixedClientTwips(this, 4428, 4344);
-    setFont(formFont());
-
-    LvGroup = new ListView(this);
-    LvGroup->setObjectName(QStringLiteral("LvGroup"));
-    placeInTwips(LvGroup, 120, 120, 4120, 3020);
+    designWindow(this, "fGroup", 4428, 4344, QStringLiteral("Strativa-Orrisplot-分组管理"));
+    LvGroup = makeList(this, "LvGroup", 120, 120, 4120, 3020);
     Label1 = makeControl<QLabel>(this, "Label1", QStringLiteral("编 辑"), 180, 3360, 615, 255);
     TextBox1 = makeControl<QLineEdit>(this, "TextBox1", QStringLiteral("Text1"), 720, 3240, 3500, 375);
     cmdAddGroup = makeControl<QPushButton>(this, "cmdAddGroup", QStringLiteral("添 加"), 840, 3840, 855, 375);

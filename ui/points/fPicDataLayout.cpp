@@ -10,13 +10,9 @@
 
 void fPicData::buildControls()
 {
-    setObjectName(QStringLiteral("fPicData"));
-    setFixedClientTwips(this, 7188, 7200);
-    setFont(formFont());
-
-    LvFigure = new ListView(this);
-    LvFigure->setObjectName(QStringLiteral("LvFigure"));
-    placeInTwips(LvFigure, 120, 120, 4335, 6975);
+    designWindow(this, "fPicData", 7188, 7200);
+    // Wider than first designed: the six columns and a scroll bar fit without a horizontal one.
+    LvFigure = makeList(this, "LvFigure", 120, 120, 4460, 6975);
     Frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral("线型说明"), 4680, 3840, 2295, 1840);
     Label1 = makeControl<QLabel>(Frame1, "Label1",
                                  QStringLiteral("线型是指从上一点到该点的连线类型,其中：\r\n 0 - 无线   \r\n 1 - 实绩\r\n"
@@ -31,11 +27,11 @@ void fPicData::buildControls()
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 5880, 6600, 975, 375);
     cmdAddPoint = makeControl<QPushButton>(Frame2, "cmdAddPoint", QStringLiteral("添 加"), 1080, 2760, 855, 375);
     tTxtBx0 = makeControl<QLineEdit>(Frame2, "tTxtBx0", QStringLiteral("Text1"), 1100, 340, 1000, 320);
-    tTxtBx1 = makeControl<QComboBox>(Frame2, "tTxtBx1", QStringLiteral("1"), 1100, 736, 1000, 300);
-    tTxtBx3 = makeControl<QLineEdit>(Frame2, "tTxtBx3", QStringLiteral("Text2"), 1100, 1488, 1000, 320);
-    tTxtBx4 = makeControl<QLineEdit>(Frame2, "tTxtBx4", QStringLiteral("Text3"), 1100, 1884, 1000, 320);
-    tTxtBx5 = makeControl<QComboBox>(Frame2, "tTxtBx5", QStringLiteral("2"), 1100, 2280, 1000, 300);
-    tTxtBx2 = makeControl<QComboBox>(Frame2, "tTxtBx2", QStringLiteral("True"), 1100, 1112, 1000, 300);
+    tTxtBx1 = makeField<QComboBox>(Frame2, 1, QStringLiteral("1"), 1100, 736, 1000, 300);
+    tTxtBx3 = makeField<QLineEdit>(Frame2, 3, QStringLiteral("Text2"), 1100, 1488, 1000, 320);
+    tTxtBx4 = makeField<QLineEdit>(Frame2, 4, QStringLiteral("Text3"), 1100, 1884, 1000, 320);
+    tTxtBx5 = makeField<QComboBox>(Frame2, 5, QStringLiteral("2"), 1100, 2280, 1000, 300);
+    tTxtBx2 = makeField<QComboBox>(Frame2, 2, QStringLiteral("True"), 1100, 1112, 1000, 300);
     makeControl<QLabel>(Frame2, "Label2", QStringLiteral("点 号"), 240, 400, 495, 255);
     makeControl<QLabel>(Frame2, "Label3", QStringLiteral("线 号"), 240, 784, 495, 255);
     makeControl<QLabel>(Frame2, "Label4", QStringLiteral("是否曲线"), 120, 1168, 855, 255);

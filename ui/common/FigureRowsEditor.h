@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/listview/ListModel.h"
+#include "ui/common/FormControls.h"
+#include "ui/common/RowByRowSave.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class FieldTracking;
+class ListView;
+class QPushButton;
+
+// What the point and the label editor share: the rows of one figure in
+// LvFigure, edited through fields beside it that each edit one cell, a new
+// row prepared in the fields by the add button's first press and appended by
+// its second, written by "保 存" under the figure the window loaded, and the
+// question about unsaved work before the window closes. Each editor builds
+// and places its own controls, LvFigure, cmdSave, cmdCancel and its fields
+// (through makeField) among them.
+class FigureRowsEditor : public QWidget
+{
+    Q_OBJECT
+public:
+    QString figureNumber() const { return m_figure; }
+    const ListView &rows() const { return *LvFigure; }
+
+    // Event handlers, named after their control and event.
+    virtual void LvFigure_Click() = 0;
+    void cmdSave_Click();
+    void cmdCancel_Click();
+
+protected:
+    explicit FigureRowsEditor(QWidget *parent) : QWidget(parent) {}
+
+    // Once the controls stand: the list, `add` (pressed through `addClick`)
+    // and the two buttons reach their handlers, and a close asks first
+    // about unsaved work.
+    void startEditing(QPushButton &add, std::function<void()> addClick);
+    // The field that edits list cell `cell`: tTxtBx1 edits cell 1, and so on.
+    template <typename T>
+    T *makeField(QWidget *parent, int cell, const QString &text, int left, int top, int width, int height)
+    {
+        const QByteArray name = "tTxtBx" + QByteArray::number(cell);
+        T *field = makeControl<T>(parent, name.constData(), text, left, top, width, height);
+        m_cellFields.insert(cell, field);
+        return field;
+    }
+
+    // Form_Load's start: the fields begin to edit their cells, and the figure
+    // that gFigNo names is opened and kept, the window captioned `captionHead`
+    // and its number.
+    void openFigure(const QString &captionHead);
+    // The rows the load read go into the list; the first one shows in the fields.
+    void showRows(std::vector<ListRow> rows);
+
+    // The add button's first press, once the fields show the proposal.
+    void holdProposal();
+    // Its second press: the fields become a new row showing `number`,
+    // selected so that their edits go to it.
+    void appendProposal(const QString &number);
+
+    // The save of "保 存"; true when every row was written.
+    virtual bool saveList() = 0;
+    // `write` saves the list, asked at every write conflict; true when every row was written.
+    bool saveRows(const std::function<SaveOutcome()> &write);
+
+    bool AddingRow = false; // between the add button's two presses
+    QString m_figure; // loaded, shown in the caption, saved under
+    bool m_figureCatalogued = false; // in the catalogue when loaded: saved only while it is
+    FieldTracking *m_fields = nullptr;
+
+    ListView *LvFigure = nullptr;
+    QPushButton *cmdSave = nullptr, *cmdCancel = nullptr;
+
+private:
+    // Before the window closes with unsaved work: the row being added and
+    // the edit pending in a field go into the list first.
+    bool saveEverything();
+
+    QMap<int, QWidget *> m_cellFields; // made, tracked from the load on
+    QPushButton *m_add = nullptr;
+    std::function<void()> m_addClick;
+};
