@@ -2,6 +2,7 @@
 // shown, changed, or asked for a cell the source does not know without reading.
 #include "platform/listview/ListModel.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -123,6 +124,35 @@ private slots:
         model.replaceRows(std::move(plainRows));
         QCOMPARE(model.cell(0, 1), QStringLiteral("x"));
         QVERIFY(source->reads.isEmpty());
+    }
+
+    // Changes made while held reach the views once, as one range covering
+    // every one of them, when the outermost hold ends; none goes untold.
+    void heldChangesAreToldOnceAsOneRange()
+    {
+        ListModel model;
+        model.setHeaders({QStringLiteral("号"), QStringLiteral("甲"), QStringLiteral("乙")});
+        std::vector<ListRow> rows(10);
+        model.replaceRows(std::move(rows));
+        QSignalSpy told(&model, &QAbstractItemModel::dataChanged);
+        {
+            const ListModel::HeldChanges outer(model);
+            model.setText(7, QStringLiteral("8"));
+            {
+                const ListModel::HeldChanges inner(model);
+                model.setCell(5, 2, QStringLiteral("改"));
+                model.setStoredKey(3, 4);
+            }
+            QCOMPARE(told.count(), 0);
+        }
+        QCOMPARE(told.count(), 1);
+        const auto topLeft = told[0][0].value<QModelIndex>(), bottomRight = told[0][1].value<QModelIndex>();
+        QCOMPARE(QPair(topLeft.row(), topLeft.column()), QPair(3, 0));
+        QCOMPARE(QPair(bottomRight.row(), bottomRight.column()), QPair(7, 2));
+        model.setText(1, QStringLiteral("2")); // no hold: told at once
+        QCOMPARE(told.count(), 2);
+        { const ListModel::HeldChanges nothing(model); }
+        QCOMPARE(told.count(), 2);
     }
 };
 
