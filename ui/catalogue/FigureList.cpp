@@ -103,6 +103,11 @@ QStringList figureCells(const Recordset &record, bool cartesian)
     QStringList cells;
     cells.reserve(kCellCount);
     for (int cell = 1; cell <= kCellCount; ++cell)
-        cells << (cartesian || !isCartesianOnly(cell) ? record.text(kFields[cell - 1]) : QString());
+        cells << figureCell(record, cartesian, cell);
     return cells;
+}
+
+QString figureCell(const Recordset &record, bool cartesian, int cell)
+{
+    return cartesian || !isCartesianOnly(cell) ? record.text(kFields[cell - 1]) : QString();
 }

@@ -26,3 +26,5 @@ FigureList readFigureList(const SqlStatement &select, const std::shared_ptr<Conn
 // The current record of `record` as list cells 1..23: axis cells filled for
 // Cartesian figures only, a NULL as an empty cell.
 QStringList figureCells(const Recordset &record, bool cartesian);
+// One of those cells.
+QString figureCell(const Recordset &record, bool cartesian, int cell);

@@ -135,7 +135,8 @@ public:
             throw DbError(QStringLiteral("图版 %1 已经不在图版数据库中（可能已被另一个程序删除或改号）").arg(key));
         // Only what the user changed: another program's changes to the
         // other fields stay, and a change of the same field is asked about.
-        const QStringList stored = figureCells(*gRs, m_cartesian);
+        const bool cartesian = m_cartesian;
+        const StoredCells stored{kCellCount, [cartesian](int cell) { return figureCell(*gRs, cartesian, cell); }};
         const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("图版 ") + key, stored, [](int cell, const QString &text) {
             return gRs->storedText(kFields[cell - 1], valueOfCell(cell, text));
         });

@@ -105,7 +105,7 @@ private:
             throw DbError(QStringLiteral("%1 %2 已经不在图版数据库中").arg(m_table.noun, valueText(number)));
         // Only what the user changed; the same field changed by another
         // program since is asked about.
-        const QStringList stored = numberedCells(record, m_table.cellFields);
+        const StoredCells stored = numberedCells(record, m_table.cellFields);
         const QList<int> edited = cellsToWrite(m_list, row, m_table.noun + QLatin1Char(' ') + valueText(number), stored,
                                                [&](int cell, const QString &text) {
                                                    return record.storedText(m_table.cellFields[cell - 1], text);

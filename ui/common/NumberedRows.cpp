@@ -43,13 +43,9 @@ std::vector<ListRow> loadNumberedRows(const SqlStatement &select, const QString 
     }
 }
 
-QStringList numberedCells(const Recordset &record, const QStringList &cellFields)
+StoredCells numberedCells(const Recordset &record, const QStringList &cellFields)
 {
-    QStringList cells;
-    cells.reserve(cellFields.size());
-    for (const QString &field : cellFields)
-        cells << record.text(field);
-    return cells;
+    return {int(cellFields.size()), [&record, &cellFields](int cell) { return record.text(cellFields[cell - 1]); }};
 }
 
 void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/listview/ListModel.h"
+#include "ui/common/WriteConflicts.h"
 
 #include "platform/database/SqlStatement.h"
 
@@ -20,7 +21,7 @@ std::vector<ListRow> loadNumberedRows(const SqlStatement &select, const QString 
 // The same rows read from an open record set.
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields);
 // The current record's `cellFields` as list cells, a NULL as an empty cell.
-QStringList numberedCells(const Recordset &record, const QStringList &cellFields);
+StoredCells numberedCells(const Recordset &record, const QStringList &cellFields);
 
 // Puts the rows a load read into `list`, which remembers the catalogue file
 // they came from: its saves write to that file only.

@@ -20,11 +20,11 @@ struct RowChanges
     QList<int> conflicting;
 };
 
-RowChanges rowChanges(const ListRow &row, const QStringList &storedNow, const StoredForm &storedForm)
+RowChanges rowChanges(const ListRow &row, const StoredCells &storedNow, const StoredForm &storedForm)
 {
     RowChanges changes;
     const bool neverRead = row.readCells.isEmpty();
-    const qsizetype cells = std::max(row.cells.size(), storedNow.size());
+    const qsizetype cells = std::max(row.cells.size(), qsizetype(storedNow.count));
     for (qsizetype i = 0; i < cells; ++i) {
         const QString mine = row.cells.value(i);
         const QString read = row.readCells.value(i);
@@ -32,7 +32,7 @@ RowChanges rowChanges(const ListRow &row, const QStringList &storedNow, const St
             continue;
         const int cell = int(i) + 1;
         changes.edited << cell;
-        const QString now = storedNow.value(i);
+        const QString now = i < storedNow.count ? storedNow.cell(int(i) + 1) : QString();
         // The stored form is worked out only where the texts differ: rarely.
         const auto isStoredAs = [&](const QString &text) {
             return now == text || storedForm(cell, text) == now;
@@ -45,13 +45,16 @@ RowChanges rowChanges(const ListRow &row, const QStringList &storedNow, const St
 
 } // namespace
 
-QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const QStringList &storedNow,
+QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const StoredCells &storedCells,
                         const StoredForm &storedForm)
 {
     const ListRow &listed = list.row(row);
-    const RowChanges changes = rowChanges(listed, storedNow, storedForm);
+    const RowChanges changes = rowChanges(listed, storedCells, storedForm);
     if (changes.conflicting.isEmpty())
         return changes.edited;
+    QStringList storedNow;
+    for (int cell = 1; cell <= storedCells.count; ++cell)
+        storedNow << storedCells.cell(cell);
     QString question = QStringLiteral("%1 已被另一个程序修改，与这里的修改冲突：").arg(what);
     for (int cell : changes.conflicting) {
         question += QStringLiteral("\n%1：读出时为%2，另一个程序改为%3，这里改为%4")

@@ -14,13 +14,20 @@ class QWidget;
 // `cell`; nothing when the field cannot take it.
 using StoredForm = std::function<std::optional<QString>(int cell, const QString &text)>;
 
+// A row's record as it is stored now, cell by cell as the list shows it;
+// a cell is made into text only when it is asked for.
+struct StoredCells
+{
+    int count = 0;
+    std::function<QString(int cell)> cell; // cell 1..count
+};
+
 // The cells a save writes of changed `row`: those the user changed since the
 // row was read or last written (every cell of a row never read). Throws the
 // WriteConflict when another program changed some of them too, to another
-// value. `storedNow` is the row's record as stored now, cell by cell as the
-// list shows it; texts that differ only in form ("1.50" written, 1.5 stored)
-// are the same value. `what` names the record in the question ("图版 B003").
-QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const QStringList &storedNow,
+// value. Texts that differ only in form ("1.50" written, 1.5 stored) are the
+// same value. `what` names the record in the question ("图版 B003").
+QList<int> cellsToWrite(const ListModel &list, int row, const QString &what, const StoredCells &storedNow,
                         const StoredForm &storedForm);
 
 // Runs a window's save until it ends, asking at every write conflict it stops

@@ -89,7 +89,7 @@ private:
                 throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(id));
             // Only what the user changed; the same field changed by another
             // program since is asked about.
-            const QStringList stored = numberedCells(*gRs, kFields);
+            const StoredCells stored = numberedCells(*gRs, kFields);
             const QList<int> edited = cellsToWrite(m_list, row, QStringLiteral("点 ") + id, stored,
                                                    [](int cell, const QString &text) {
                                                        return gRs->storedText(kFields[cell - 1], text);
