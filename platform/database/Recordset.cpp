@@ -151,6 +151,14 @@ QString Recordset::textAt(int position, int fieldIndex) const
     return m_rows.text(position - 1, fieldIndex);
 }
 
+QVariant Recordset::valueAt(int position, int fieldIndex) const
+{
+    requirePosition(position);
+    if (fieldIndex < 0 || fieldIndex >= m_layout->fieldNames.size())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(fieldIndex + 1));
+    return m_rows.value(position - 1, fieldIndex);
+}
+
 void Recordset::requirePosition(int position) const
 {
     if (!m_open)

@@ -32,6 +32,7 @@ public:
     // Reads that leave the current record alone, by absolute position 1..count.
     qint64 recordIdAt(int position) const;
     QString textAt(int position, int fieldIndex) const;
+    QVariant valueAt(int position, int fieldIndex) const;
 
     QVariant value(const QString &field) const;
     QString text(const QString &field) const; // valueText() of value(); NULL gives empty text

@@ -31,7 +31,6 @@ ListRow &ListModel::readRow(int r) const
     return row;
 }
 
-// A change takes the row as it can be read now, known cells only if need be.
 void ListModel::changed(int r, int firstColumn, int lastColumn)
 {
     if (m_holds == 0) {
@@ -65,6 +64,7 @@ ListModel::HeldChanges::~HeldChanges()
         emit m_model.dataChanged(m_model.index(top, m_model.m_heldLeft), m_model.index(bottom, m_model.m_heldRight));
 }
 
+// A change takes the row as it can be read now, known cells only if need be.
 ListRow &ListModel::rowToChange(int r)
 {
     ListRow &row = readRow(r);

@@ -34,7 +34,7 @@ void FigureRowsEditor::openFigure(const QString &captionHead)
     m_figureCatalogued = opened.catalogued;
 }
 
-void FigureRowsEditor::showRows(std::vector<ListRow> rows)
+void FigureRowsEditor::showRows(LoadedRows rows)
 {
     showLoadedRows(*LvFigure, std::move(rows));
     LvFigure_Click();

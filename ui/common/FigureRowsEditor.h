@@ -2,6 +2,7 @@
 
 #include "platform/listview/ListModel.h"
 #include "ui/common/FormControls.h"
+#include "ui/common/NumberedRows.h"
 #include "ui/common/RowByRowSave.h"
 
 #include <QByteArray>
@@ -56,7 +57,7 @@ protected:
     // and its number.
     void openFigure(const QString &captionHead);
     // The rows the load read go into the list; the first one shows in the fields.
-    void showRows(std::vector<ListRow> rows);
+    void showRows(LoadedRows rows);
 
     // The add button's first press, once the fields show the proposal.
     void holdProposal();

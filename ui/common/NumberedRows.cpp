@@ -7,6 +7,8 @@
 #include "platform/listview/ListView.h"
 #include "ui/common/RowNumbersInUse.h"
 
+#include <utility>
+
 std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyField, const QStringList &cellFields)
 {
     std::vector<ListRow> rows;
@@ -30,14 +32,57 @@ std::vector<ListRow> readNumberedRows(Recordset &records, const QString &keyFiel
     return rows;
 }
 
-std::vector<ListRow> loadNumberedRows(const SqlStatement &select, const QString &keyField, const QStringList &cellFields)
+namespace {
+
+// The rows of a load, read from the record set it read; nothing is read
+// from the catalogue again.
+class LoadedRowSource : public RowSource
+{
+public:
+    LoadedRowSource(std::shared_ptr<const Recordset> records, int keyField, QList<int> cellFields)
+        : m_records(std::move(records)), m_key(keyField), m_cells(std::move(cellFields))
+    {
+    }
+
+    QString text(int place) const override { return m_records->textAt(place + 1, m_key); }
+    QVariant storedKey(int place) const override { return m_records->valueAt(place + 1, m_key); }
+    int knownCellCount() const override { return int(m_cells.size()); }
+    QString knownCell(int place, int cell) const override { return m_records->textAt(place + 1, m_cells[cell - 1]); }
+    std::optional<QStringList> readCells(int place) const override
+    {
+        QStringList cells;
+        cells.reserve(m_cells.size());
+        for (int field : m_cells)
+            cells << m_records->textAt(place + 1, field);
+        return cells;
+    }
+    QString readFailure() const override { return QString(); }
+
+private:
+    std::shared_ptr<const Recordset> m_records;
+    int m_key;
+    QList<int> m_cells;
+};
+
+} // namespace
+
+LoadedRows loadNumberedRows(const SqlStatement &select, const QString &keyField, const QStringList &cellFields)
 {
     try {
         gSql = select;
         OpenSharedRecordset();
-        std::vector<ListRow> rows = readNumberedRows(*gRs, keyField, cellFields);
-        gRs->close(); // the list holds what it shows; the values need not stay twice
-        return rows;
+        // The list keeps the values; gRs is let go as after every load.
+        std::shared_ptr<const Recordset> records = std::exchange(gRs, std::make_shared<Recordset>());
+        QList<int> cells;
+        for (const QString &field : cellFields)
+            cells << records->fieldIndex(field);
+        const int key = records->fieldIndex(keyField);
+        LoadedRows loaded;
+        loaded.rows.resize(static_cast<size_t>(records->recordCount()));
+        for (size_t place = 0; place < loaded.rows.size(); ++place)
+            loaded.rows[place].unreadPlace = int(place);
+        loaded.source = std::make_shared<LoadedRowSource>(std::move(records), key, std::move(cells));
+        return loaded;
     } catch (const DbError &) {
         return {}; // an unreadable list opens empty; the window still works
     }
@@ -52,6 +97,11 @@ void showLoadedRows(ListView &list, std::vector<ListRow> rows, std::shared_ptr<c
 {
     list.setRows(std::move(rows), std::move(source));
     list.items().setOrigin(gConn ? gConn->fileIdentity() : QString());
+}
+
+void showLoadedRows(ListView &list, LoadedRows loaded)
+{
+    showLoadedRows(list, std::move(loaded.rows), std::move(loaded.source));
 }
 
 double newRowNumber(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField)

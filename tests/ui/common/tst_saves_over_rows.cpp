@@ -19,7 +19,8 @@ namespace {
 // The figure's points as a list loads them.
 void loadPoints(ListModel &rows, const QString &figure)
 {
-    rows.replaceRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(figure), QStringLiteral("ID"), pointFields()));
+    LoadedRows loaded = loadNumberedRows(CatalogueStatements::pointsOfFigure(figure), QStringLiteral("ID"), pointFields());
+    rows.replaceRows(std::move(loaded.rows), loaded.source);
     rows.setOrigin(gConn->fileIdentity());
 }
 
@@ -109,7 +110,8 @@ private slots:
         root.exec("INSERT INTO picType (grp, grpName) VALUES (1, '甲'), (2, '乙'), (3, '丙')");
         OpenDatabase();
         ListModel rows;
-        rows.replaceRows(loadNumberedRows(CatalogueStatements::groupsInOrder(), QStringLiteral("grp"), {"grpName"}));
+        LoadedRows loaded = loadNumberedRows(CatalogueStatements::groupsInOrder(), QStringLiteral("grp"), {"grpName"});
+        rows.replaceRows(std::move(loaded.rows), loaded.source);
         for (int row : {0, 1, 2})
             edit(rows, row, 1, QStringLiteral("新%1").arg(row + 1));
         root.exec("UPDATE picType SET grpName = '他们的' WHERE grp = 2");
