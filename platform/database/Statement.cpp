@@ -55,16 +55,25 @@ void Statement::bindValue(int position, const QVariant &value)
         sqlite3_bind_double(m_stmt, index, value.toDouble());
         return;
     case StorageClass::Blob: {
-        const QByteArray bytes = value.toByteArray();
-        sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+        const QByteArray &bytes = keptBytes(position, value.toByteArray());
+        sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_STATIC);
         return;
     }
     case StorageClass::Text: {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        const QByteArray &text = keptBytes(position, value.toString().toUtf8());
+        sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_STATIC, SQLITE_UTF8);
         return;
     }
     }
+}
+
+const QByteArray &Statement::keptBytes(int position, QByteArray bytes)
+{
+    if (m_boundBytes.size() <= size_t(position))
+        m_boundBytes.resize(size_t(position) + 1);
+    // Bound next, over the old bytes' binding: those may go now.
+    m_boundBytes[size_t(position)] = std::move(bytes);
+    return m_boundBytes[size_t(position)];
 }
 
 bool Statement::step()

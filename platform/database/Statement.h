@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -45,6 +47,7 @@ public:
 
 private:
     bool step();
+    const QByteArray &keptBytes(int position, QByteArray bytes);
 
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
@@ -52,4 +55,8 @@ private:
     bool m_done = true;
     bool m_stepped = false; // stepped since the last reset
     SqliteError m_error;
+    // The bytes of each bound text or blob, by position: SQLite reads them in
+    // place until the position is bound again or the statement goes, so it
+    // need not copy every value it is given.
+    std::vector<QByteArray> m_boundBytes;
 };

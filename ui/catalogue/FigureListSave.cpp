@@ -16,16 +16,22 @@ namespace {
 
 using namespace FigureColumns;
 
-// Fields written as the numeric value of their cell rather than its text.
-bool isWrittenAsNumber(const QString &field)
+// Cells written as the numeric value of their text rather than the text.
+bool isWrittenAsNumber(int cell)
 {
-    return field == QLatin1String("X7") || field == QLatin1String("Y7") || field == QLatin1String("specialCase");
+    static const QList<bool> byCell = [] {
+        QList<bool> numeric;
+        for (const QString &field : kFields)
+            numeric << (field == QLatin1String("X7") || field == QLatin1String("Y7") || field == QLatin1String("specialCase"));
+        return numeric;
+    }();
+    return byCell[cell - 1];
 }
 
 // What a cell's text is written as.
 QVariant valueOfCell(int cell, const QString &text)
 {
-    return isWrittenAsNumber(kFields[cell - 1]) ? QVariant(leadingNumber(text)) : QVariant(text);
+    return isWrittenAsNumber(cell) ? QVariant(leadingNumber(text)) : QVariant(text);
 }
 
 void writeField(Recordset &record, const ListModel &list, int row, int cell)
