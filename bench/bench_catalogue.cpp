@@ -12,7 +12,10 @@
 #include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
 #include "platform/listview/ListView.h"
+#include "platform/listview/ListModel.h"
 #include "ui/catalogue/fMain.h"
+#include "ui/common/RowEditing.h"
+#include "ui/groups/GroupListSave.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -107,6 +110,22 @@ std::vector<SqliteFloor::Statement> editAndAdd(fMain &window, ListView *list)
     return statements;
 }
 
+// Adds 1,000 new groups to a list of the stored ones and saves them;
+// returns the statements of the save, for the floor.
+std::vector<SqliteFloor::Statement> addGroups(ListModel &groups)
+{
+    using I = std::int64_t;
+    std::vector<SqliteFloor::Statement> statements;
+    for (int g = 0; g < 1000; ++g) {
+        const int number = 1000 + g;
+        const int row = appendNewRow(groups, QString::number(number));
+        groups.setCell(row, 1, QStringLiteral("新分组 %1").arg(g));
+        statements.push_back({"INSERT INTO picType (grp, grpName) VALUES (?, ?)",
+                              {I(number), groups.cell(row, 1).toStdString()}});
+    }
+    return statements;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -179,6 +198,14 @@ int main(int argc, char *argv[])
         QFile::copy(catalogue, copy);
         const double save = millisecondsOf([&] { window.cmdSaveLvFigure_Click(); });
         report(QStringLiteral("save 1000 changed and 1000 new rows"), save, SqliteFloor::inOneTransaction(copy, statements));
+
+        ListModel groups;
+        const std::vector<SqliteFloor::Statement> groupStatements = addGroups(groups);
+        QFile::remove(copy);
+        QFile::copy(catalogue, copy);
+        int current = 0;
+        const double groupSave = millisecondsOf([&] { saveGroupList(groups, current); });
+        report(QStringLiteral("save 1000 new groups"), groupSave, SqliteFloor::inOneTransaction(copy, groupStatements));
     }
     return 0;
 }
