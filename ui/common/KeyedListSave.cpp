@@ -23,13 +23,6 @@ QVariant numberOf(const ListModel &list, int row)
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
 
-bool hasNumber(const QVariant &value, double *number)
-{
-    bool ok = false;
-    *number = value.toDouble(&ok);
-    return !value.isNull() && ok;
-}
-
 class KeyedSave
 {
 public:
@@ -47,8 +40,8 @@ public:
         const int key = numbers.fieldIndex(m_table.keyField);
         for (int i = 1; i <= numbers.recordCount(); ++i) {
             numbers.setAbsolutePosition(i);
-            if (double number; hasNumber(numbers.value(key), &number))
-                m_stored.insert(number);
+            if (const auto number = storedNumber(numbers.value(key)))
+                m_stored.insert(*number);
         }
     }
 
@@ -60,8 +53,8 @@ public:
             if (m_list.storedKey(row).isValid()) {
                 gSql = m_table.deleteStatement(number);
                 gConn->execute(gSql);
-                if (double deleted; hasNumber(number, &deleted))
-                    m_stored.erase(deleted);
+                if (const auto deleted = storedNumber(number))
+                    m_stored.erase(*deleted);
             }
             return;
         }
@@ -74,9 +67,8 @@ public:
 private:
     void insert(int row, const QVariant &number)
     {
-        double key = 0;
-        const bool numbered = hasNumber(number, &key);
-        if (!numbered || m_stored.count(key) || !m_inserts.isOpen()) {
+        const std::optional<double> key = storedNumber(number);
+        if (!key || m_stored.count(*key) || !m_inserts.isOpen()) {
             gSql = m_table.selectStatement(number, true);
             Recordset holder;
             holder.open(gSql, gConn);
@@ -92,8 +84,8 @@ private:
         for (int cell = 1; cell <= m_table.cellFields.size(); ++cell)
             writeCell(m_inserts, m_table.cellFields[cell - 1], m_list.cell(row, cell), true);
         m_inserts.update();
-        if (numbered)
-            m_stored.insert(key);
+        if (key)
+            m_stored.insert(*key);
     }
 
     void update(int row, const QVariant &number)

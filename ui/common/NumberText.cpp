@@ -56,3 +56,12 @@ QString numberText(double value)
 {
     return valueText(value);
 }
+
+std::optional<double> storedNumber(const QVariant &value)
+{
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (value.isNull() || !ok)
+        return std::nullopt;
+    return number;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <optional>
 
 // The number at the start of a text: blanks, tabs and line feeds skipped,
 // optional sign, digits, period as decimal point, optional exponent; 0 when
@@ -11,3 +13,6 @@ double leadingNumber(const QString &text);
 // A number in its shortest decimal form, at most 15 significant digits, no
 // leading blank: 7 gives "7", 7.5 gives "7.5".
 QString numberText(double value);
+
+// A stored value as a number: nothing for NULL or a value that is no number.
+std::optional<double> storedNumber(const QVariant &value);

@@ -28,12 +28,6 @@ QVariant keyOf(double id)
     return id == std::trunc(id) ? QVariant(qlonglong(id)) : QVariant(id);
 }
 
-bool hasNumber(const QVariant &key)
-{
-    bool ok = false;
-    return key.isValid() && !key.isNull() && (key.toDouble(&ok), ok);
-}
-
 class PointSave
 {
 public:
@@ -66,14 +60,15 @@ private:
         ids.open(CatalogueStatements::pointNumbersOfFigure(m_figure), gConn);
         for (int i = 1; i <= ids.recordCount(); ++i) {
             ids.setAbsolutePosition(i);
-            if (hasNumber(ids.value(0)))
-                m_used.insert(ids.value(0).toDouble());
+            if (const auto id = storedNumber(ids.value(0)))
+                m_used.insert(*id);
         }
         // A row's stored ID stays its own even when another program deleted
         // the record: a new point there would be taken for that row's.
         for (int row = 0; row < m_list.count(); ++row) {
-            if (m_list.tag(row) != RowState::New && hasNumber(m_list.storedKey(row)))
-                m_claimed.insert(m_list.storedKey(row).toDouble());
+            const auto id = storedNumber(m_list.storedKey(row));
+            if (m_list.tag(row) != RowState::New && id)
+                m_claimed.insert(*id);
         }
         const double highest = std::max(m_used.empty() ? 0.0 : std::floor(*m_used.rbegin()),
                                         m_claimed.empty() ? 0.0 : std::floor(*m_claimed.rbegin()));
@@ -131,8 +126,8 @@ private:
             double id;
             if (m_inserted.contains(row) && writtenRows.count(row))
                 id = m_inserted[row];
-            else if (m_list.tag(row) != RowState::New && hasNumber(m_list.storedKey(row)))
-                id = m_list.storedKey(row).toDouble();
+            else if (const auto stored = storedNumber(m_list.storedKey(row)); m_list.tag(row) != RowState::New && stored)
+                id = *stored;
             else
                 continue;
             rowAt[id] = row;
@@ -214,8 +209,8 @@ SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
     const std::vector<int> marked = markedRows(list);
     bool numbered = true; // every unchanged record already holds its position
     for (int row = 0; row < list.count(); ++row) {
-        const QVariant key = list.storedKey(row);
-        if (list.tag(row) == RowState::Unchanged && hasNumber(key) && key.toDouble() != row + 1)
+        const auto id = storedNumber(list.storedKey(row));
+        if (list.tag(row) == RowState::Unchanged && id && *id != row + 1)
             numbered = false;
     }
     if (marked.empty() && numbered) {
