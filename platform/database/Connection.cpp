@@ -203,8 +203,13 @@ void Connection::rollback()
 {
     // SQLite may have dropped the transaction itself (a full disk): nothing to
     // undo then. On the way out of a failed save a failure here adds nothing.
-    if (isOpen() && !sqlite3_get_autocommit(m_db))
+    if (inTransaction())
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool Connection::inTransaction() const
+{
+    return isOpen() && !sqlite3_get_autocommit(m_db);
 }
 
 Statement &Connection::prepared(const QString &sql, const SqlStatement *shown)

@@ -78,6 +78,8 @@ public:
     void beginTransaction();
     void commit();
     void rollback();
+    // A transaction is open: false once SQLite has dropped it after a failure.
+    bool inTransaction() const;
 
     // One prepared statement per statement text, kept while the connection is
     // open (a bounded number of them). A failure names the statement as a

@@ -123,6 +123,7 @@ SaveOutcome saveKeyedList(ListModel &list, int &current, const KeyedTable &table
     writer.readFrom = list.origin();
     writer.start = [&] { save.start(); };
     writer.write = [&](int row) { save.write(row); };
+    writer.oneStatementPerRow = true; // one DELETE, INSERT or UPDATE, after the checks and conversions
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（%2 %3）").arg(row + 1).arg(table.noun, list.text(row));
     };

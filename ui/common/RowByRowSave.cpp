@@ -21,8 +21,10 @@ void runSavepointStatement(const QString &sql)
 // False when the database had already dropped the whole transaction (SQLite
 // does so on a full disk, for one): then the rows before are gone too, and
 // any further statement would run, and stay, outside a transaction.
-bool undoRow()
+bool undoRow(const RowWriter &writer)
 {
+    if (writer.oneStatementPerRow) // SQLite has undone the failing statement itself
+        return gConn->inTransaction();
     try {
         runSavepointStatement(QStringLiteral("ROLLBACK TO SAVEPOINT row_save"));
         runSavepointStatement(QStringLiteral("RELEASE SAVEPOINT row_save"));
@@ -79,12 +81,14 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
     std::vector<int> written;
     for (int row : rows) {
         try {
-            runSavepointStatement(QStringLiteral("SAVEPOINT row_save"));
+            if (!writer.oneStatementPerRow)
+                runSavepointStatement(QStringLiteral("SAVEPOINT row_save"));
             writer.write(row);
-            runSavepointStatement(QStringLiteral("RELEASE SAVEPOINT row_save"));
+            if (!writer.oneStatementPerRow)
+                runSavepointStatement(QStringLiteral("RELEASE SAVEPOINT row_save"));
             written.push_back(row);
         } catch (const WriteConflict &conflict) {
-            if (!undoRow()) {
+            if (!undoRow(writer)) {
                 gConn->rollback();
                 outcome.failure = QStringLiteral("数据库撤销了整个保存，没有保存任何一行。");
                 return outcome;
@@ -93,7 +97,7 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
             break;
         } catch (const DbError &e) {
             failure.add(QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.cause()), e.details());
-            if (!undoRow()) {
+            if (!undoRow(writer)) {
                 gConn->rollback();
                 failure.add(QStringLiteral("数据库撤销了整个保存，没有保存任何一行。"));
                 outcome.failure = failure.text();

@@ -40,11 +40,15 @@ struct RowWriter
     // Runs inside the transaction after the rows, with the rows written; when
     // it fails nothing at all is committed.
     std::function<void(const std::vector<int> &written)> finish;
+    // Every row writes with one statement at the most, after everything of
+    // it that can fail: SQLite undoes a failing statement whole, so a row
+    // needs no savepoint of its own to leave nothing of itself behind.
+    bool oneStatementPerRow = false;
 };
 
 // The save of every window: writes `rows` in order inside one transaction on
-// gConn, each row in a savepoint of its own, so a failing row leaves nothing
-// of itself behind. The save stops at the first failing row and commits the
+// gConn, each row in a savepoint of its own (unless it writes one statement),
+// so a failing row leaves nothing of itself behind. The save stops at the first failing row and commits the
 // rows before it; a failing commit commits nothing, and so does a failure
 // after which the database has dropped the transaction (a full disk). A row
 // that meets a write conflict is left unwritten like a failing row, and the

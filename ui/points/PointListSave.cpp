@@ -223,6 +223,7 @@ SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
     writer.readFrom = list.origin();
     writer.start = [&] { requireFigureStillThere(figure); };
     writer.write = [&](int row) { save.write(row); };
+    writer.oneStatementPerRow = true; // one INSERT or UPDATE, after the checks and conversions
     writer.describe = [&](int row) { return QStringLiteral("第 %1 行（点号 %2）").arg(row + 1).arg(list.text(row)); };
     writer.finish = [&](const std::vector<int> &written) { save.renumber(written); };
     const SaveOutcome outcome = saveRowByRow(marked, writer);

@@ -57,6 +57,26 @@ private slots:
         QCOMPARE(storedIds(root), QStringLiteral("10 11 20 21 30 31 40 41"));
     }
 
+    // Without a savepoint a row's one statement is undone whole by SQLite,
+    // what its triggers wrote included; the rows before stay written.
+    void failingSingleStatementRowLeavesNothing()
+    {
+        TestInstallRoot root;
+        root.exec("CREATE TRIGGER refuse AFTER INSERT ON picLable WHEN NEW.ID = 30 BEGIN "
+                  "INSERT INTO picLable (th, ID) VALUES ('F', 99); SELECT RAISE(ABORT, 'refused'); END");
+        OpenDatabase();
+        RowWriter writer;
+        writer.oneStatementPerRow = true;
+        writer.write = [](int row) {
+            gConn->execute(SqlStatement(QStringLiteral("INSERT INTO picLable (th, ID) VALUES ('F', %1)").arg(row * 10)));
+        };
+        writer.describe = [](int row) { return QStringLiteral("第 %1 行").arg(row); };
+        const SaveOutcome outcome = saveRowByRow({1, 2, 3, 4}, writer);
+        QCOMPARE(outcome.written, (std::vector<int>{1, 2}));
+        QVERIFY2(outcome.failure.startsWith("第 3 行没有保存：") && outcome.committed, qPrintable(outcome.failure));
+        QCOMPARE(storedIds(root), QStringLiteral("10 20"));
+    }
+
     void failingFinishCommitsNothing()
     {
         TestInstallRoot root;
