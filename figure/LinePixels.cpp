@@ -94,7 +94,6 @@ bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> 
         m_geometry = geometry;
         m_area = area;
         m_rowWords = (area.width() + 63) / 64;
-        m_layer = QImage();
         m_image = QImage();
     }
     // The outline of a curve reaching past the painter's part of the device
@@ -103,6 +102,7 @@ bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> 
     const QRectF inside = QRectF(deviceArea).adjusted(3, 3, -3, -3);
     const auto within = [&](const Curve &curve) { return inside.contains(toDevice.mapRect(boundsOf(curve))); };
     bool changed = colour != m_colour || m_image.isNull() || lines.size() != m_lines.size();
+    QImage layer; // one line at a time, in device coordinates; made when a line changed
     QMap<int, Kept> kept;
     for (auto line = lines.cbegin(); line != lines.cend(); ++line) {
         const auto old = m_lines.find(line.key());
@@ -122,7 +122,7 @@ bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> 
                 (within(curve) ? shown : fresh.loose.curved[type]) << curve;
             curves = shown;
         }
-        rasterize(fresh, rasterized, stroke);
+        rasterize(layer, fresh, rasterized, stroke);
         fresh.strokes = line.value();
         kept.insert(line.key(), std::move(fresh));
     }
@@ -139,17 +139,17 @@ bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> 
     return true;
 }
 
-void LinePixels::rasterize(Kept &kept, const Strokes &strokes, const Stroke &stroke)
+void LinePixels::rasterize(QImage &layer, Kept &kept, const Strokes &strokes, const Stroke &stroke) const
 {
-    if (m_layer.isNull()) {
-        m_layer = QImage(m_geometry.device, QImage::Format_ARGB32_Premultiplied);
-        m_layer.fill(Qt::transparent);
+    if (layer.isNull()) {
+        layer = QImage(m_geometry.device, QImage::Format_ARGB32_Premultiplied);
+        layer.fill(Qt::transparent);
     } else {
         for (int y = m_area.top(); y <= m_area.bottom(); ++y)
-            std::memset(m_layer.scanLine(y) + m_area.left() * 4, 0, m_area.width() * 4);
+            std::memset(layer.scanLine(y) + m_area.left() * 4, 0, m_area.width() * 4);
     }
     {
-        QPainter q(&m_layer);
+        QPainter q(&layer);
         q.setTransform(QTransform::fromTranslate(m_geometry.dx, m_geometry.dy));
         q.setClipRect(m_geometry.clip);
         q.setRenderHint(QPainter::Antialiasing, false);
@@ -157,7 +157,7 @@ void LinePixels::rasterize(Kept &kept, const Strokes &strokes, const Stroke &str
     }
     kept.bits.assign(std::size_t(m_rowWords) * m_area.height(), 0);
     for (int y = 0; y < m_area.height(); ++y) {
-        const QRgb *row = reinterpret_cast<const QRgb *>(m_layer.constScanLine(m_area.top() + y)) + m_area.left();
+        const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(m_area.top() + y)) + m_area.left();
         std::uint64_t *words = kept.bits.data() + std::size_t(y) * m_rowWords;
         for (int w = 0, x = 0; w < m_rowWords; ++w) {
             std::uint64_t word = 0;

@@ -63,14 +63,14 @@ private:
         std::vector<std::uint64_t> bits; // covered pixels of m_area, by rows
     };
 
-    void rasterize(Kept &kept, const Strokes &strokes, const Stroke &stroke);
+    // Rasterizes `strokes` alone onto `layer`, made at first, into `kept`'s pixels.
+    void rasterize(QImage &layer, Kept &kept, const Strokes &strokes, const Stroke &stroke) const;
     void layDown(QRgb colour);
 
     Geometry m_geometry;
     QRect m_area; // device pixels the clip lets lines cover
     int m_rowWords = 0;
     QMap<int, Kept> m_lines;
-    QImage m_layer; // one line at a time, in device coordinates
     QImage m_image; // all lines over m_area
     QRgb m_colour = 0;
 };
