@@ -3,12 +3,14 @@
 // by storage class through SQLite's C API, and 10,000 new points (labels) added
 // through the editor's add button and saved beside one C API transaction of
 // the same statements. Also the preview of that figure redrawn from the open
-// point editor's rows, read and painted.
+// point editor's rows, read and painted, as it stands and after one of its
+// points moved in the editor (what an edit redraws).
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_editors [rows]
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
 #include "bench/BenchTiming.h"
 #include "bench/SqliteFloor.h"
+#include "platform/listview/ListView.h"
 #include "tools/SyntheticCatalogue.h"
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
@@ -112,6 +114,21 @@ int main(int argc, char *argv[])
             });
         });
         report(QStringLiteral("preview %1 points from the open editor (read and paint)").arg(rows), redraw, -1);
+        // The moved point's line is drawn anew; the others are kept.
+        ListView &list = const_cast<ListView &>(editor->rows());
+        const int xCell = int(fPicData::cellFields().indexOf(QStringLiteral("X"))) + 1;
+        const int row = list.count() / 2;
+        const QString x = list.cell(row, xCell);
+        int moves = 0;
+        const double moved = medianOf(5, [&] {
+            list.setCell(row, xCell, ++moves % 2 ? QString::number(x.toDouble() + 1) : x);
+            return millisecondsOf([&] {
+                preview.showFigure(figure);
+                const_cast<FigureCanvas &>(preview.canvas()).grab();
+            });
+        });
+        list.setCell(row, xCell, x);
+        report(QStringLiteral("preview after a point moved in the editor"), moved, -1);
     }
 
     std::vector<SqliteFloor::Statement> points, labels;

@@ -144,8 +144,8 @@ double FigurePainter::Scale::fraction(double value) const
     return (value - from) / (to - from);
 }
 
-FigurePainter::FigurePainter(const FigureDrawing &figure, QSize size, LabelTexts *texts)
-    : m_figure(figure), m_size(size), m_texts(texts)
+FigurePainter::FigurePainter(const FigureDrawing &figure, QSize size, LabelTexts *texts, LinePixels *lines)
+    : m_figure(figure), m_size(size), m_texts(texts), m_lines(lines)
 {
     const double f = fontPixels();
     if (m_figure.triangular) {
@@ -293,7 +293,8 @@ void FigurePainter::drawTriangleFrame(QPainter &p) const
 void FigurePainter::drawLines(QPainter &p) const
 {
     p.save();
-    p.setClipRect(m_figure.triangular ? QRectF(QPointF(0, 0), QSizeF(m_size)) : m_plot.adjusted(-1, -1, 1, 1));
+    const QRectF clip = m_figure.triangular ? QRectF(QPointF(0, 0), QSizeF(m_size)) : m_plot.adjusted(-1, -1, 1, 1);
+    p.setClipRect(clip);
     // A line is every point of one line number, in point-number order.
     QMap<int, QList<QPointF>> lines; // in plot fractions
     QMap<int, QList<const FigurePoint *>> linePoints;
@@ -303,13 +304,14 @@ void FigurePainter::drawLines(QPainter &p) const
         lines[point.series] << fractionOf(point.x, point.y);
         linePoints[point.series] << &point;
     }
-    // Collected per line type and drawn in one call each: a figure may hold
-    // 10,000 points and is redrawn at every edit.
-    QVector<QLineF> straight[4];
-    QVector<QPainterPath> curved[4]; // one path per piece: a long path strokes slowly
+    // Collected per line and line type: a figure may hold 10,000 points and is
+    // redrawn at every edit, so each type is drawn in one call, or each line's
+    // pixels are kept.
+    QMap<int, LinePixels::Strokes> strokes;
     for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
         const QList<QPointF> &at = it.value();
         const QList<const FigurePoint *> &points = linePoints[it.key()];
+        LinePixels::Strokes &line = strokes[it.key()];
         for (qsizetype i = 1; i < at.size(); ++i) {
             const int type = static_cast<int>(points[i]->line);
             if (type == static_cast<int>(LineType::None))
@@ -321,27 +323,50 @@ void FigurePainter::drawLines(QPainter &p) const
                                   && kDrawnFractions.contains(at[i]) && kDrawnFractions.contains(after);
             if (onCurve && allShown) {
                 // A Catmull-Rom piece through the curve's neighbouring points.
-                QPainterPath piece(fromFraction(at[i - 1]));
-                piece.cubicTo(fromFraction(at[i - 1] + (at[i] - before) / 6.0),
-                              fromFraction(at[i] - (after - at[i - 1]) / 6.0), fromFraction(at[i]));
-                curved[type] << piece;
+                line.curved[type] << LinePixels::Curve{fromFraction(at[i - 1]),
+                                                       fromFraction(at[i - 1] + (at[i] - before) / 6.0),
+                                                       fromFraction(at[i] - (after - at[i - 1]) / 6.0),
+                                                       fromFraction(at[i])};
             } else if (const auto shown = clipped(at[i - 1], at[i], kDrawnFractions)) {
-                straight[type] << QLineF(fromFraction(shown->p1()), fromFraction(shown->p2()));
+                line.straight[type] << QLineF(fromFraction(shown->p1()), fromFraction(shown->p2()));
             }
         }
     }
-    // Smoothing costs most on long lines; past a few thousand it is dropped.
-    p.setRenderHint(QPainter::Antialiasing, m_figure.points.size() <= kMostSmoothedPoints);
+    // Smoothing costs most on long lines; past a few thousand it is dropped,
+    // and then each line's pixels can be kept until it changes.
+    const bool smooth = m_figure.points.size() <= kMostSmoothedPoints;
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    LinePixels ownPixels;
+    LinePixels &pixels = m_lines ? *m_lines : ownPixels;
+    if (smooth || !pixels.draw(p, clip, strokes, kLine.rgba(), strokeLines)) {
+        // Smoothed lines blend where they cross: drawn by type, then line number.
+        LinePixels::Strokes all;
+        for (const LinePixels::Strokes &line : std::as_const(strokes)) {
+            for (int type = 1; type < 4; ++type) {
+                all.straight[type] << line.straight[type];
+                all.curved[type] << line.curved[type];
+            }
+        }
+        strokeLines(p, all);
+    }
+    p.restore();
+}
+
+void FigurePainter::strokeLines(QPainter &p, const LinePixels::Strokes &strokes)
+{
     const Qt::PenStyle styles[4] = {Qt::NoPen, Qt::SolidLine, Qt::DotLine, Qt::DashLine};
     for (int type = 1; type < 4; ++type) {
         QPen pen(kLine, 1.5);
         pen.setStyle(styles[type]);
         p.setPen(pen);
-        p.drawLines(straight[type]);
-        for (const QPainterPath &piece : curved[type])
+        p.drawLines(strokes.straight[type]);
+        // One path per piece: a long path strokes slowly.
+        for (const LinePixels::Curve &curve : strokes.curved[type]) {
+            QPainterPath piece(curve.from);
+            piece.cubicTo(curve.c1, curve.c2, curve.to);
             p.drawPath(piece);
+        }
     }
-    p.restore();
 }
 
 QFont FigurePainter::labelFont() const

@@ -2,6 +2,7 @@
 
 #include "figure/FigureDrawing.h"
 #include "figure/LabelTexts.h"
+#include "figure/LinePixels.h"
 
 #include <QImage>
 #include <QPointF>
@@ -21,8 +22,9 @@ class QPainter;
 class FigurePainter
 {
 public:
-    // `texts`, when given, keeps the labels' texts laid out for the next paint.
-    FigurePainter(const FigureDrawing &figure, QSize size, LabelTexts *texts = nullptr);
+    // `texts`, when given, keeps the labels' texts laid out for the next paint,
+    // and `lines` the pixels of the unsmoothed lines.
+    FigurePainter(const FigureDrawing &figure, QSize size, LabelTexts *texts = nullptr, LinePixels *lines = nullptr);
 
     QImage paint() const;
     void paint(QPainter &p) const;
@@ -46,6 +48,7 @@ private:
     void drawCartesianFrame(QPainter &p) const;
     void drawTriangleFrame(QPainter &p) const;
     void drawLines(QPainter &p) const;
+    static void strokeLines(QPainter &p, const LinePixels::Strokes &strokes);
     void drawLabels(QPainter &p) const;
     bool placeable(const FigurePoint &point) const;
     // Where a figure coordinate lies across the plot: 0..1 inside it.
@@ -60,4 +63,5 @@ private:
     QRectF m_plot; // Cartesian plot area, or the triangle's bounding box
     Scale m_x, m_y;
     LabelTexts *m_texts;
+    LinePixels *m_lines;
 };

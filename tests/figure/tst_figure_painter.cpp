@@ -3,7 +3,9 @@
 #include "figure/FigurePainter.h"
 #include "tests/support/FigureImage.h"
 #include "tools/DemoDiagrams.h"
+#include "tools/SyntheticCatalogue.h"
 
+#include <QPainter>
 #include <QTest>
 
 #include <cmath>
@@ -73,6 +75,40 @@ private slots:
         QCOMPARE(edited, FigurePainter(figure, kSize).paint());
         const QSize low(640, 420); // a smaller type
         QCOMPARE(FigurePainter(figure, low, &texts).paint(), FigurePainter(figure, low).paint());
+    }
+
+    void keptLinePixelsFollowEdits()
+    {
+        // Past the smoothing limit each line's pixels are kept: a moved point,
+        // a curve point, a line that is gone, another size and a painter
+        // offset into a window all draw what a fresh paint draws.
+        SyntheticOptions options;
+        options.figures = 1;
+        options.points = 3000;
+        FigureDrawing figure = SyntheticCatalogue(options).figure(0);
+        LabelTexts texts;
+        LinePixels lines;
+        const auto keptPaint = [&](QSize size) { return FigurePainter(figure, size, &texts, &lines).paint(); };
+        const QImage before = keptPaint(kSize);
+        QCOMPARE(before, FigurePainter(figure, kSize).paint());
+        figure.points[100].x += 7; // a straight line's point
+        QVERIFY(figure.points[1400].curve);
+        figure.points[1400].y -= 9;
+        const QImage edited = keptPaint(kSize);
+        QVERIFY(edited != before);
+        QCOMPARE(edited, FigurePainter(figure, kSize).paint());
+        figure.points.removeIf([](const FigurePoint &point) { return point.series == 1; });
+        QCOMPARE(keptPaint(kSize), FigurePainter(figure, kSize).paint());
+        const QSize other(800, 650);
+        QCOMPARE(keptPaint(other), FigurePainter(figure, other).paint());
+
+        QImage window(other + QSize(12, 12), QImage::Format_RGB32);
+        window.fill(Qt::white);
+        QPainter p(&window);
+        p.translate(6, 6);
+        FigurePainter(figure, other, &texts, &lines).paint(p);
+        p.end();
+        QCOMPARE(window.copy(QRect(QPoint(6, 6), other)), FigurePainter(figure, other).paint());
     }
 
     void axisTitlesStayWholeAtEverySize_data()

@@ -20,5 +20,5 @@ void FigureCanvas::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    FigurePainter(m_drawing, size(), &m_labelTexts).paint(p);
+    FigurePainter(m_drawing, size(), &m_labelTexts, &m_linePixels).paint(p);
 }

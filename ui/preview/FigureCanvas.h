@@ -2,6 +2,7 @@
 
 #include "figure/FigureDrawing.h"
 #include "figure/LabelTexts.h"
+#include "figure/LinePixels.h"
 
 #include <QWidget>
 
@@ -21,4 +22,5 @@ protected:
 private:
     FigureDrawing m_drawing;
     LabelTexts m_labelTexts;
+    LinePixels m_linePixels;
 };
