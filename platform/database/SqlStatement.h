@@ -31,7 +31,6 @@ public:
     // NaN) as NULL, which matches nothing.
     SqlStatement &key(const QVariant &value);
 
-    bool isEmpty() const { return m_pieces.isEmpty() && m_table.isEmpty(); }
     QString shown() const;
     QString prepared() const;
     const QVariantList &values() const { return m_values; }
