@@ -67,6 +67,7 @@ ListModel::HeldChanges::~HeldChanges()
 // A change takes the row as it can be read now, known cells only if need be.
 ListRow &ListModel::rowToChange(int r)
 {
+    tellChange(r);
     ListRow &row = readRow(r);
     row.unreadPlace = -1;
     return row;
@@ -143,6 +144,8 @@ bool ListModel::removeRows(int first, int count, const QModelIndex &parent)
 {
     if (parent.isValid() || first < 0 || count < 1 || first + count > rowCount())
         return false;
+    if (m_watcher)
+        m_watcher->rowsWillBeDropped();
     beginRemoveRows({}, first, first + count - 1);
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
     endRemoveRows();
@@ -151,6 +154,8 @@ bool ListModel::removeRows(int first, int count, const QModelIndex &parent)
 
 int ListModel::appendRow(ListRow row)
 {
+    if (m_watcher)
+        m_watcher->rowWillBeAppended();
     const int r = rowCount();
     beginInsertRows({}, r, r);
     m_rows.push_back(std::move(row));
@@ -160,6 +165,8 @@ int ListModel::appendRow(ListRow row)
 
 void ListModel::replaceRows(std::vector<ListRow> rows, std::shared_ptr<const RowSource> source)
 {
+    if (m_watcher)
+        m_watcher->rowsWillBeDropped();
     beginResetModel();
     m_rows = std::move(rows);
     m_source = std::move(source);
@@ -183,6 +190,7 @@ void ListModel::setCell(int r, int cell, const QString &text)
 
 void ListModel::setTag(int r, int tag)
 {
+    tellChange(r);
     m_rows[static_cast<size_t>(r)].tag = tag;
 }
 
@@ -202,5 +210,13 @@ void ListModel::reloadRow(int r, const QStringList &cells)
     ListRow &row = rowToChange(r);
     row.cells = cells;
     row.readCells = cells;
+    changed(r, 0, columnCount() - 1);
+}
+
+void ListModel::putRow(int r, ListRow row)
+{
+    tellChange(r);
+    row.unreadPlace = -1;
+    m_rows[static_cast<size_t>(r)] = std::move(row);
     changed(r, 0, columnCount() - 1);
 }

@@ -26,6 +26,20 @@ struct ListRow
     QStringList readCells;
 };
 
+// Told before the rows change, so that an undo history can keep what they
+// held. A change made while it is told is not told again.
+class RowChangeWatcher
+{
+public:
+    virtual ~RowChangeWatcher() = default;
+    // The text, cells, tag, key or read cells of row `r` are about to change.
+    virtual void rowWillChange(int r) = 0;
+    // A row is about to be appended after the last one.
+    virtual void rowWillBeAppended() = 0;
+    // Rows are about to be removed or replaced: the rows kept lose their places.
+    virtual void rowsWillBeDropped() = 0;
+};
+
 class ListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -68,6 +82,11 @@ public:
     void setReadCells(int r, const QStringList &readCells);
     // The row shows `cells` as read from its record now.
     void reloadRow(int r, const QStringList &cells);
+    // The whole row becomes `row`, as a history kept it.
+    void putRow(int r, ListRow row);
+
+    // One watcher at a time; nullptr stops the telling.
+    void setWatcher(RowChangeWatcher *watcher) { m_watcher = watcher; }
     // While one is held, changes of texts, cells and keys are told as one
     // range when the last hold ends: a save that marks ten thousand rows
     // written tells the views and counters once, not twice a row.
@@ -90,6 +109,11 @@ public:
 private:
     ListRow &readRow(int r) const;
     ListRow &rowToChange(int r);
+    void tellChange(int r) const
+    {
+        if (m_watcher)
+            m_watcher->rowWillChange(r);
+    }
     void changed(int r, int firstColumn, int lastColumn);
 
     int m_holds = 0;
@@ -101,4 +125,5 @@ private:
     mutable std::vector<ListRow> m_rows;
     std::shared_ptr<const RowSource> m_source;
     QString m_origin;
+    RowChangeWatcher *m_watcher = nullptr;
 };

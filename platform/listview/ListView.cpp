@@ -3,13 +3,18 @@
 #include "platform/geometry/Twips.h"
 
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <utility>
 
 ListView::ListView(QWidget *parent) : QTableView(parent)
 {
     setModel(&m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setShowGrid(true);
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -24,7 +29,10 @@ ListView::ListView(QWidget *parent) : QTableView(parent)
     horizontalHeader()->setStretchLastSection(false);
     // Narrow columns (27 px for 406 twips) keep their width instead of the style's minimum.
     horizontalHeader()->setMinimumSectionSize(1);
-    connect(this, &QAbstractItemView::clicked, this, &ListView::rowClicked);
+    connect(this, &QAbstractItemView::clicked, this, [this] {
+        if (!(m_pressModifiers & (Qt::ShiftModifier | Qt::ControlModifier)))
+            emit rowClicked();
+    });
     connect(this, &QAbstractItemView::doubleClicked, this, &ListView::rowDoubleClicked);
 }
 
@@ -52,8 +60,30 @@ int ListView::addRow(ListRow row)
 
 int ListView::selectedRow() const
 {
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && selectionModel()->isRowSelected(current.row(), {}))
+        return current.row();
+    const std::vector<int> rows = selectedRows();
+    return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> ListView::selectedRows() const
+{
+    std::vector<int> rows;
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.push_back(r);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void ListView::selectRange(int first, int last, int current)
+{
+    selectionModel()->setCurrentIndex(m_model.index(current, 0), QItemSelectionModel::NoUpdate);
+    const QItemSelection rows(m_model.index(first, 0), m_model.index(last, m_model.columnCount() - 1));
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void ListView::selectOnly(int r)
@@ -71,6 +101,38 @@ void ListView::keyPressEvent(QKeyEvent *event)
 {
     const int before = currentIndex().row();
     QTableView::keyPressEvent(event);
-    if (currentIndex().row() != before && selectedRow() >= 0)
+    const bool extending = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (currentIndex().row() != before && !extending && selectedRow() >= 0)
         emit rowClicked();
+}
+
+void ListView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressModifiers = event->modifiers();
+    if (event->button() != Qt::RightButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    m_menuRefused = !pickRowForMenu(indexAt(event->position().toPoint()).row());
+}
+
+bool ListView::pickRowForMenu(int r)
+{
+    if (r < 0)
+        return true;
+    const std::vector<int> selected = selectedRows();
+    if (selected.size() > 1 && std::binary_search(selected.begin(), selected.end(), r))
+        return true;
+    selectOnly(r);
+    emit rowClicked();
+    return selectedRow() == r;
+}
+
+void ListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    if (std::exchange(m_menuRefused, false) && event->reason() == QContextMenuEvent::Mouse)
+        return;
+    emit contextMenuWanted(event->globalPos());
 }

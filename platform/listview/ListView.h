@@ -8,7 +8,9 @@
 // twips, full-row selection, grid lines, rows with text, cells, tag and stored
 // key. Rows are addressed by 0-based index; removing a row moves the rows
 // after it up by one. Tab leaves the list for the next control; the arrow
-// keys move between rows.
+// keys move between rows. A plain click or arrow key picks one row; Shift,
+// Ctrl and Ctrl+A only extend the selection, the row last picked stays the
+// current one.
 class ListView : public QTableView
 {
     Q_OBJECT
@@ -42,8 +44,12 @@ public:
     QVariant storedKey(int r) const { return m_model.storedKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
 
-    int selectedRow() const; // -1 when no row is selected
+    // The row picked last when it is still selected, else the first selected; -1 when none is.
+    int selectedRow() const;
+    std::vector<int> selectedRows() const; // ascending
     void selectOnly(int r);
+    // Selects rows first..last, `current` the one picked.
+    void selectRange(int first, int last, int current);
 
     // Scrolls the row into view, sideways only as far as its first column:
     // the row number and its mark stay visible whatever cell was clicked.
@@ -53,10 +59,22 @@ signals:
     // A row was picked, by a mouse click or by moving with the keyboard.
     void rowClicked();
     void rowDoubleClicked();
+    // A context menu is wanted at `globalPos`; a right-click on a row has
+    // already picked it (the window may have refused: then none is wanted).
+    void contextMenuWanted(const QPoint &globalPos);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // A right-click picks its row as a click would, unless the row is one of
+    // several selected (kept for copying or deleting them); false when the
+    // window kept another row.
+    bool pickRowForMenu(int r);
+
     ListModel m_model;
+    Qt::KeyboardModifiers m_pressModifiers;
+    bool m_menuRefused = false;
 };

@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 QString shown(const QWidget &window, const char *name)
 {
@@ -82,3 +84,39 @@ void pickEntry(const QWidget &window, const char *combo, const QString &entry)
     box->setFocus(Qt::TabFocusReason);
     box->setCurrentIndex(box->findText(entry));
 }
+
+void shiftClickRow(ListView *list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      list->visualRect(list->model()->index(row, 1)).center());
+}
+
+void pressOnList(ListView *list, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    if (!showActive(*list->window()))
+        qFatal("the list's window did not become active");
+    list->setFocus();
+    QTest::keyClick(list, key, modifiers);
+    QCoreApplication::processEvents();
+}
+
+QStringList menuAt(ListView *list, int row)
+{
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (QAction *action : menu->actions()) {
+                if (!action->isSeparator())
+                    entries << action->text() + ':' + (action->isEnabled() ? "on" : "off");
+            }
+            menu->close();
+        }
+    });
+    const QPoint at = list->visualRect(list->model()->index(row, 1)).center();
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    QCoreApplication::processEvents();
+    return entries;
+}
+

@@ -29,6 +29,13 @@ void type(const QWidget &window, const char *name, const QString &text);
 
 void click(const QWidget &window, const char *button);
 void clickRow(ListView *list, int row); // 0-based, as a user would
+void shiftClickRow(ListView *list, int row);
+// A key pressed on the focused list of the active window; the step it made
+// ends with the event loop's turn, as before a user's next key.
+void pressOnList(ListView *list, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Right-clicks `row` and returns the entries of the context menu it opened,
+// as "text:on" or "text:off"; empty when none opened.
+QStringList menuAt(ListView *list, int row);
 
 // Shows the window and makes it the active one, so focus moves as on a desktop.
 bool showActive(QWidget &window);

@@ -15,6 +15,7 @@
 #include "ui/catalogue/Thumbnail.h"
 #include "ui/common/ControlText.h"
 #include "ui/common/FormControls.h"
+#include "ui/common/ListCommands.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
@@ -43,6 +44,12 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(Opt1, &QRadioButton::toggled, this, [this](bool on) { if (on) Opt1_Click(); });
     connect(Opt2, &QRadioButton::toggled, this, [this](bool on) { if (on) Opt2_Click(); });
     connect(LvFigure, &ListView::rowClicked, this, &fMain::LvFigure_Click);
+    ListCommandHooks hooks;
+    hooks.forgetCurrentRow = [this] { CurrentItem = -1; };
+    hooks.mayChangeRows = [this] { return settlePanel(); };
+    hooks.deleteRows = [this] { deleteSelectedRows(); };
+    hooks.canDelete = [this] { return !LvFigure->selectedRows().empty(); };
+    m_commands = new ListCommands(*LvFigure, std::move(hooks));
     connect(cmdAddPic, &QPushButton::clicked, this, &fMain::cmdAddPic_Click);
     connect(cmdUpdate, &QPushButton::clicked, this, &fMain::cmdUpdate_Click);
     connect(CmdDelete, &QPushButton::clicked, this, &fMain::CmdDelete_Click);
@@ -276,6 +283,11 @@ void fMain::CmdDelete_Click()
     markRowDeleted(LvFigure->items(), CurrentItem, RowMark::Deleted);
 }
 
+void fMain::deleteSelectedRows()
+{
+    markRowsDeleted(LvFigure->items(), LvFigure->selectedRows(), RowMark::Deleted);
+}
+
 TakenFigureNames fMain::takenFigureNames() const
 {
     TakenFigureNames taken;
@@ -339,6 +351,7 @@ void fMain::cmdSaveLvFigure_Click()
 
 bool fMain::saveList()
 {
+    const ListHistory::Save saving(m_commands->history());
     const bool saved = saveAskingAtConflicts(this, LvFigure->items(), [this] { return saveFigureList(LvFigure->items(), gFigType == 1); },
                                              [this](int row) {
                                                  // The panel shows the row as it is stored now, not the edits dropped.

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class ListCommands;
 class ListView;
 class QCheckBox;
 class QComboBox;
@@ -37,6 +38,8 @@ public:
     void cmdAddPic_Click();
     void cmdUpdate_Click();
     void CmdDelete_Click();
+    // Del on the list: the selected rows marked for deletion as 删 除 marks one.
+    void deleteSelectedRows();
     void cmdCancel_Click();
     void cmdSaveLvFigure_Click();
     void Command1_Click();
@@ -81,6 +84,7 @@ private:
     // or a list reloaded since).
     int CurrentItem = -1;
     bool NewFigureMode = false;
+    ListCommands *m_commands = nullptr;
     FigurePanel m_panel;
     QStringList m_panelShown;
     // Rows marked ★ whose records a save has deleted: they stay in the list

@@ -97,6 +97,15 @@ void fMain::buildControls()
     cmdUpdate = makeControl<QPushButton>(this, "cmdUpdate", QStringLiteral("刷新列表"), 11328, 9360, 1095, 375);
     cmdCancel = makeControl<QPushButton>(this, "cmdCancel", QStringLiteral("退 出"), 12744, 9360, 975, 375);
     cmdSaveLvFigure = makeControl<QPushButton>(this, "cmdSaveLvFigure", QStringLiteral("保 存"), 14040, 9360, 975, 375);
+    // Tab runs along each row of the panel, the axis grid row by row.
+    const QList<QWidget *> tabOrder = {LvFigure, tTh,  cmdAddPic, tPicName, tFigName, comGroup, Command1,
+                                       tSPCase,  tX1,  tX2,       tX3,      tX4,      tX5,      CheckX6,
+                                       CombX7,   tY1,  tY2,       tY3,      tY4,      tY5,      CheckY6,
+                                       CombY7,   CheckBorder, CheckVector, CheckBitmap, tComment,
+                                       CommandButton1, CommandButton2, CmdDelete, cmdUpdate, cmdCancel,
+                                       cmdSaveLvFigure};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
     addSaveKey(this, cmdSaveLvFigure);
 }
 

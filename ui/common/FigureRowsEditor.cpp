@@ -3,6 +3,7 @@
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
 #include "ui/common/FigureEditing.h"
+#include "ui/common/ListCommands.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/UnsavedWork.h"
@@ -17,6 +18,11 @@ void FigureRowsEditor::startEditing(QPushButton &add, std::function<void()> addC
     m_fields = new FieldTracking(*LvFigure, this);
     m_fields->isPreparingNewRow = [this] { return AddingRow; };
     connect(LvFigure, &ListView::rowClicked, this, &FigureRowsEditor::LvFigure_Click);
+    ListCommandHooks hooks;
+    hooks.forgetCurrentRow = [this] { m_fields->CurItem = -1; };
+    hooks.deleteRows = [this] { deleteSelectedRows(); };
+    hooks.canDelete = [this] { return !LvFigure->selectedRows().empty(); };
+    m_commands = new ListCommands(*LvFigure, std::move(hooks));
     connect(m_add, &QPushButton::clicked, this, [this] { m_addClick(); });
     connect(cmdSave, &QPushButton::clicked, this, &FigureRowsEditor::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FigureRowsEditor::cmdCancel_Click);
@@ -63,6 +69,7 @@ void FigureRowsEditor::cmdSave_Click()
 
 bool FigureRowsEditor::saveRows(const std::function<SaveOutcome()> &write)
 {
+    const ListHistory::Save saving(m_commands->history());
     return saveAskingAtConflicts(this, LvFigure->items(), write, [this](int row) { m_fields->showReloadedRow(row); });
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 class FieldTracking;
+class ListCommands;
 class ListView;
 class QPushButton;
 
@@ -67,6 +68,8 @@ protected:
 
     // The save of "保 存"; true when every row was written.
     virtual bool saveList() = 0;
+    // Del on the list: the selected rows' deletion marks.
+    virtual void deleteSelectedRows() = 0;
     // `write` saves the list, asked at every write conflict; true when every row was written.
     bool saveRows(const std::function<SaveOutcome()> &write);
 
@@ -84,6 +87,7 @@ private:
     bool saveEverything();
 
     QMap<int, QWidget *> m_cellFields; // made, tracked from the load on
+    ListCommands *m_commands = nullptr;
     QPushButton *m_add = nullptr;
     std::function<void()> m_addClick;
 };

@@ -3,6 +3,16 @@
 #include "platform/listview/ListModel.h"
 #include "ui/common/NumberText.h"
 
+#include <algorithm>
+
+QString unmarkedText(const QString &rowText, int tag)
+{
+    if (tag == RowState::Unchanged || rowText.isEmpty())
+        return rowText;
+    // Every mark is one character: "*", "#", "★" or a window's own ("d").
+    return rowText.chopped(1);
+}
+
 QString numberWithMark(const QString &rowText, const QString &mark)
 {
     return numberText(leadingNumber(rowText)) + mark;
@@ -26,6 +36,40 @@ void markRowDeleted(ListModel &list, int row, const QString &mark)
 {
     list.setTag(row, RowState::Deleted);
     list.setText(row, numberWithMark(list.text(row), mark));
+}
+
+void markRowsDeleted(ListModel &list, const std::vector<int> &rows, const QString &mark)
+{
+    for (int row : rows)
+        markRowDeleted(list, row, mark);
+}
+
+namespace {
+
+// A row that holds what its record held goes back to unchanged; any other
+// to changed (a stored row) or new.
+void unmarkRowDeleted(ListModel &list, int row)
+{
+    const ListRow &held = list.row(row);
+    if (held.storedKey.isValid() && held.cells == held.readCells) {
+        list.setTag(row, RowState::Unchanged);
+        list.setText(row, numberWithMark(held.text, QString()));
+        return;
+    }
+    markRowChanged(list, row);
+}
+
+} // namespace
+
+void toggleRowsDeleted(ListModel &list, const std::vector<int> &rows, const QString &mark)
+{
+    const bool allMarked = std::all_of(rows.begin(), rows.end(), [&](int row) { return list.tag(row) == RowState::Deleted; });
+    for (int row : rows) {
+        if (allMarked)
+            unmarkRowDeleted(list, row);
+        else if (list.tag(row) != RowState::Deleted)
+            markRowDeleted(list, row, mark);
+    }
 }
 
 int appendNewRow(ListModel &list, const QString &number)

@@ -21,6 +21,8 @@ inline const QString New = QStringLiteral("#");
 inline const QString Deleted = QStringLiteral("★");
 } // namespace RowMark
 
+// A row's text without the mark its state put after the number.
+QString unmarkedText(const QString &rowText, int tag);
 // The row's number (read back from its marked text) followed by `mark`.
 QString numberWithMark(const QString &rowText, const QString &mark);
 
@@ -30,6 +32,10 @@ QString numberWithMark(const QString &rowText, const QString &mark);
 void markRowChanged(ListModel &list, int row);
 // The row is marked for deletion with `mark` ("12★" or "5d").
 void markRowDeleted(ListModel &list, int row, const QString &mark);
+void markRowsDeleted(ListModel &list, const std::vector<int> &rows, const QString &mark);
+// Del on the point list: marks `rows` for deletion with `mark`, or when every
+// one of them is marked already takes the marks off again.
+void toggleRowsDeleted(ListModel &list, const std::vector<int> &rows, const QString &mark);
 // Appends a new row showing `number` followed by "#"; returns its index.
 int appendNewRow(ListModel &list, const QString &number);
 // The row was written: unchanged again, showing `shownNumber`; what a later

@@ -7,6 +7,7 @@
 #include "platform/messages/MessageBox.h"
 #include "platform/listview/ListView.h"
 #include "ui/common/FieldTracking.h"
+#include "ui/common/ListCommands.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/WriteConflicts.h"
@@ -30,6 +31,11 @@ fGroup::fGroup(QWidget *parent) : QWidget(parent)
     m_name = new FieldTracking(*LvGroup, this);
     m_name->add(kNameCell, TextBox1);
     connect(LvGroup, &ListView::rowClicked, this, &fGroup::LvGroup_Click);
+    ListCommandHooks hooks;
+    hooks.forgetCurrentRow = [this] { m_name->CurItem = -1; };
+    hooks.deleteRows = [this] { cmdDeleteGroup_Click(); };
+    hooks.canDelete = [this] { return m_name->CurItem >= 0; };
+    m_commands = new ListCommands(*LvGroup, std::move(hooks));
     connect(cmdAddGroup, &QPushButton::clicked, this, &fGroup::cmdAddGroup_Click);
     connect(cmdDeleteGroup, &QPushButton::clicked, this, &fGroup::cmdDeleteGroup_Click);
     connect(cmdGrpUpdata, &QPushButton::clicked, this, &fGroup::cmdGrpUpdata_Click);
@@ -111,6 +117,7 @@ void fGroup::cmdGrpUpdata_Click()
 
 bool fGroup::saveList()
 {
+    const ListHistory::Save saving(m_commands->history());
     const bool saved = saveAskingAtConflicts(this, LvGroup->items(), [this] { return saveGroupList(LvGroup->items(), m_name->CurItem); },
                                              [this](int row) { m_name->showReloadedRow(row); });
     if (saved)

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class FieldTracking;
+class ListCommands;
 class ListView;
 class QLabel;
 class QLineEdit;
@@ -40,4 +41,5 @@ private:
     // The name field edits cell 1 of the row clicked last (CurItem) when it
     // loses the focus; leaving it unchanged marks nothing.
     FieldTracking *m_name;
+    ListCommands *m_commands;
 };

@@ -65,6 +65,11 @@ void fPicLbl::CmdDelete_Click()
     markRowDeleted(LvFigure->items(), m_fields->CurItem, RowMark::Deleted);
 }
 
+void fPicLbl::deleteSelectedRows()
+{
+    markRowsDeleted(LvFigure->items(), LvFigure->selectedRows(), RowMark::Deleted);
+}
+
 bool fPicLbl::saveList()
 {
     const bool saved = saveRows(

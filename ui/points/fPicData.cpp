@@ -7,6 +7,7 @@
 #include "ui/common/FormControls.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/NumberedRows.h"
+#include "ui/common/RowEditing.h"
 #include "ui/preview/fPreview.h"
 #include "ui/points/PointListSave.h"
 
@@ -64,6 +65,13 @@ void fPicData::cmdAddPoint_Click()
     }
     appendProposal(tTxtBx0->text());
     LvFigure_Click();
+}
+
+void fPicData::deleteSelectedRows()
+{
+    toggleRowsDeleted(LvFigure->items(), LvFigure->selectedRows(), RowMark::Deleted);
+    if (m_fields->CurItem >= 0 && m_fields->CurItem < LvFigure->count())
+        tTxtBx0->setText(LvFigure->text(m_fields->CurItem));
 }
 
 bool fPicData::saveList()

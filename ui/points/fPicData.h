@@ -30,6 +30,7 @@ public:
 private:
     void buildControls();
     bool saveList() override;
+    void deleteSelectedRows() override;
 
     QGroupBox *Frame1, *Frame2;
     QLabel *Label1;
