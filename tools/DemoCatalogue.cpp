@@ -1,9 +1,9 @@
 #include "tools/DemoCatalogue.h"
 
 #include "figure/FigurePainter.h"
+#include "platform/image/GifWriter.h"
 #include "tools/CatalogueWriter.h"
 #include "tools/DemoDiagrams.h"
-#include "tools/GifWriter.h"
 #include "tools/InstallRootLayout.h"
 
 QString DemoCatalogue::buildRoot(const QString &root, bool replace, int *figureCount)

@@ -1,8 +1,8 @@
 #include "tools/SyntheticCatalogue.h"
 
+#include "platform/image/GifWriter.h"
 #include "tools/CatalogueWriter.h"
 #include "tools/DiagramBuilder.h"
-#include "tools/GifWriter.h"
 #include "tools/InstallRootLayout.h"
 
 #include <QPainter>

@@ -12,7 +12,6 @@
 #include "ui/catalogue/FigureList.h"
 #include "ui/catalogue/FigureListSave.h"
 #include "ui/catalogue/NewFigNumber.h"
-#include "ui/catalogue/Thumbnail.h"
 #include "ui/common/ControlText.h"
 #include "ui/common/FormControls.h"
 #include "ui/common/ListCommands.h"
@@ -20,6 +19,8 @@
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
+#include "ui/common/Thumbnail.h"
+#include "ui/common/ThumbnailChanges.h"
 #include "ui/common/UnsavedWork.h"
 #include "ui/common/WriteConflicts.h"
 #include "ui/groups/fGroup.h"
@@ -60,6 +61,10 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(LvFigure, &ListView::rowDoubleClicked, this, &fMain::CommandButton1_Click);
     connect(CommandButton2, &QPushButton::clicked, this, &fMain::CommandButton2_Click);
     Image1->installEventFilter(this);
+    connect(&ThumbnailChanges::instance(), &ThumbnailChanges::written, this, [this](const QString &name) {
+        if (name.compare(tFigName->text(), Qt::CaseInsensitive) == 0)
+            showThumbnail();
+    });
     new UnsavedWorkGuard(*this, [this] { return mayDropUnsavedWork(); });
 }
 

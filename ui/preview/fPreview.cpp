@@ -9,9 +9,13 @@
 #include "ui/common/NumberedRows.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/preview/FigureCanvas.h"
+#include "ui/preview/ThumbnailSave.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,10 +51,24 @@ fPreview::fPreview(QWidget *parent) : QWidget(parent)
     lblNotes->setWordWrap(true);
     lblNotes->setStyleSheet(QStringLiteral("color: #9a1d1d;"));
     lblNotes->hide();
+    // Ctrl+S saves in every window; here what there is to save is the drawing.
+    auto *saveThumbnailAction = new QAction(QStringLiteral("保存为缩略图"), this);
+    saveThumbnailAction->setShortcut(QKeySequence::Save);
+    connect(saveThumbnailAction, &QAction::triggered, this, &fPreview::cmdSaveThumbnail_Click);
+    addAction(saveThumbnailAction);
+    Canvas->addAction(saveThumbnailAction);
+    Canvas->setContextMenuPolicy(Qt::ActionsContextMenu);
+    cmdSaveThumbnail = new QPushButton(QStringLiteral("保存为缩略图"), this);
+    cmdSaveThumbnail->setObjectName(QStringLiteral("cmdSaveThumbnail"));
+    cmdSaveThumbnail->setToolTip(QStringLiteral("把这张图存为图版的缩略图（Ctrl+S）"));
+    connect(cmdSaveThumbnail, &QPushButton::clicked, this, &fPreview::cmdSaveThumbnail_Click);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(lblNotes, 1);
+    bottom->addWidget(cmdSaveThumbnail, 0, Qt::AlignRight | Qt::AlignBottom);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(Canvas, 1);
-    layout->addWidget(lblNotes);
+    layout->addLayout(bottom);
     resize(640, 600);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
@@ -69,6 +87,12 @@ void fPreview::showFigure(const QString &figure)
     setWindowTitle(QStringLiteral("图版预览") + figure);
     followEditors(true);
     redraw();
+}
+
+void fPreview::cmdSaveThumbnail_Click()
+{
+    if (!m_figure.isEmpty())
+        saveThumbnail(this, m_figure, Canvas->drawing());
 }
 
 bool fPreview::event(QEvent *event)

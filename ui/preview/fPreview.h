@@ -12,6 +12,7 @@ class FigureCanvas;
 class ListView;
 class SqlStatement;
 class QLabel;
+class QPushButton;
 
 // The figure preview: one figure drawn as the host would draw it, from the
 // rows as they stand in an open point or label editor of that figure (unsaved
@@ -24,6 +25,7 @@ public:
 
     void Form_Load();
     void showFigure(const QString &figure);
+    void cmdSaveThumbnail_Click();
 
     QString figureNumber() const { return m_figure; }
     const FigureCanvas &canvas() const { return *Canvas; }
@@ -64,6 +66,7 @@ private:
 
     FigureCanvas *Canvas;
     QLabel *lblNotes;
+    QPushButton *cmdSaveThumbnail;
 };
 
 // Shows `figure` in the program's one preview window, opening it when needed.

@@ -1,9 +1,15 @@
 // The preview window: opened from the editors and the catalogue window, it
 // draws the rows as they stand in an open editor of its figure, unsaved edits
-// included, and the stored records once no editor holds them.
+// included, and the stored records once no editor holds them; and saves its
+// drawing as the figure's thumbnail.
+#include "app/HostCatalogue.h"
 #include "figure/FigurePainter.h"
+#include "platform/image/GifWriter.h"
 #include "platform/listview/ListView.h"
+#include "tests/support/AccessFixture.h"
 #include "tests/support/FigureEditorKit.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/GifFile.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/labels/fPicLbl.h"
@@ -12,6 +18,8 @@
 #include "ui/preview/FigureCanvas.h"
 #include "ui/preview/fPreview.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -46,6 +54,46 @@ bool lineShownAt(double x, double y)
 void pressF5(QWidget &window)
 {
     QTest::keyClick(&window, Qt::Key_F5);
+}
+
+// The catalogue's picture double-clicked on the figure of `row`: its preview.
+fPreview &previewOfRow(fMain &catalogue, int row)
+{
+    clickRow(catalogue, row);
+    QTest::mouseDClick(control(catalogue, "Image1"), Qt::LeftButton);
+    if (!preview() || !showActive(*preview()))
+        qFatal("no preview");
+    return *preview();
+}
+
+void pressCtrlS(QWidget &window)
+{
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeGif(const QString &path, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    if (const QString failure = GifWriter::write(image, path); !failure.isEmpty())
+        qFatal("%s", qPrintable(failure));
+}
+
+// Share of pixels where the thumbnail differs from the preview's drawing painted at its size.
+double differingShare(const QImage &thumbnail)
+{
+    const QImage painted = FigurePainter(preview()->canvas().drawing(), thumbnail.size()).paint();
+    int differing = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            differing += (painted.pixel(x, y) | 0xff000000u) != (thumbnail.pixel(x, y) | 0xff000000u);
+    return double(differing) / (painted.width() * painted.height());
 }
 
 } // namespace
@@ -139,6 +187,89 @@ private slots:
         QVERIFY(showActive(*preview()));
         QTest::keyClick(preview(), Qt::Key_Escape);
         QTRY_VERIFY(!preview());
+    }
+
+    void savesTheDrawingAsTheThumbnailAtTheFolderSize()
+    {
+        CatalogueWindow w({cartesianFigure("B001", "BP001"), cartesianFigure("B002", "BP002")});
+        w.root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 1, 10, 1), "
+                    "('B001', 2, 1, 0, 50, 500, 1)");
+        fMain &catalogue = w.open();
+        QVERIFY(control<QLabel>(catalogue, "Image1")->pixmap().isNull());
+        fPreview &window = previewOfRow(catalogue, 0);
+        pressCtrlS(window);
+        QCOMPARE(w.messages.last().text, QStringLiteral("缩略图已保存为 BP001.gif（240×180 像素）。"));
+        const GifFile first = readGif(w.root.thumbnailDir() + "/BP001.gif");
+        QCOMPARE(first.error, QString());
+        QCOMPARE(first.signature, QByteArray("GIF89a"));
+        QCOMPARE(first.image.size(), QSize(240, 180));
+        QVERIFY(differingShare(first.image) < 0.05);
+        // The catalogue shows it at once.
+        QCOMPARE(control<QLabel>(catalogue, "Image1")->pixmap().size(), QSize(240, 180));
+
+        // Most of the folder's pictures are 300 x 200 now: the next one follows them.
+        writeGif(w.root.thumbnailDir() + "/A.gif", {300, 200});
+        writeGif(w.root.thumbnailDir() + "/B.gif", {300, 200});
+        click(previewOfRow(catalogue, 1), "cmdSaveThumbnail");
+        QCOMPARE(readGif(w.root.thumbnailDir() + "/BP002.gif").image.size(), QSize(300, 200));
+
+        // A figure the catalogue does not hold has no thumbnail name.
+        showFigurePreview("B009");
+        QVERIFY(showActive(*preview()));
+        pressCtrlS(*preview());
+        QVERIFY2(w.messages.last().text.contains("不在图版库中"), qPrintable(w.messages.last().text));
+        QVERIFY(!QFile::exists(w.root.thumbnailDir() + "/.gif"));
+    }
+
+    void replacesAThumbnailOnlyWhenTold()
+    {
+        // Two figures share the picture, stored under another letter case.
+        CatalogueWindow w({cartesianFigure("B001", "BP001"), cartesianFigure("B003", "bp001")});
+        const QString path = w.root.thumbnailDir() + "/BP001.GIF";
+        writeGif(path, {240, 180});
+        const QByteArray old = contents(path);
+        fMain &catalogue = w.open();
+        fPreview &window = previewOfRow(catalogue, 0);
+        w.messages.clear();
+
+        w.messages.answerNextWith(QMessageBox::No);
+        pressCtrlS(window);
+        QCOMPARE(w.messages.count(), 1);
+        QCOMPARE(w.messages.last().text,
+                 QStringLiteral("缩略图 BP001.GIF 已经存在，它是图版 B001、B003 的缩略图。\n要用现在的图替换它吗？"));
+        QCOMPARE(w.messages.last().buttonTexts.value(QMessageBox::Yes), QStringLiteral("替换"));
+        QCOMPARE(contents(path), old);
+        pressCtrlS(window); // closed with Escape
+        QCOMPARE(contents(path), old);
+
+        // A write that fails: the old picture stays, and the cause is told.
+        w.messages.answerNextWith(QMessageBox::Yes);
+        {
+            const FileSizeLimit limit(256);
+            pressCtrlS(window);
+        }
+        QCOMPARE(contents(path), old);
+        QVERIFY2(w.messages.last().text.contains("BP001.GIF") && w.messages.last().text.contains("too large"),
+                 qPrintable(w.messages.last().text));
+        QCOMPARE(QDir(w.root.thumbnailDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"BP001.GIF"});
+
+        w.messages.answerNextWith(QMessageBox::Yes);
+        pressCtrlS(window);
+        QCOMPARE(QDir(w.root.thumbnailDir()).entryList(QDir::Files | QDir::Hidden), QStringList{"BP001.GIF"});
+        QCOMPARE(readGif(path).signature, QByteArray("GIF89a"));
+    }
+
+    void theHostsAccessCatalogueRefusesIt()
+    {
+        CatalogueWindow w;
+        placeHostRoot(w.root.root());
+        const QStringList before = QDir(w.root.thumbnailDir()).entryList(QDir::Files);
+        const QByteArray tas = fileChecksum(w.root.thumbnailDir() + "/TAS.gif");
+        fMain &catalogue = w.open();
+        pressCtrlS(previewOfRow(catalogue, 0));
+        QCOMPARE(w.messages.last().text, HostCatalogue::saveRefusal());
+        QCOMPARE(QDir(w.root.thumbnailDir()).entryList(QDir::Files), before);
+        QCOMPARE(fileChecksum(w.root.thumbnailDir() + "/TAS.gif"), tas);
     }
 };
 

@@ -1,18 +1,15 @@
-#include "ui/catalogue/Thumbnail.h"
+#include "ui/common/Thumbnail.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-
-namespace {
+#include <QMap>
 
 bool isPlainFileName(const QString &name)
 {
     return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
            && !name.contains(QChar(0)) && name != QLatin1String(".") && name != QLatin1String("..");
 }
-
-} // namespace
 
 QString findThumbnail(const QString &folder, const QString &name)
 {
@@ -52,4 +49,28 @@ QImage loadThumbnail(const QString &folder, const QString &name, QString *whyNot
     if (whyNot)
         *whyNot = reason;
     return picture;
+}
+
+QSize commonThumbnailSize(const QString &folder)
+{
+    QMap<std::pair<int, int>, int> counts;
+    const QDir dir(folder);
+    for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (!entry.endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive))
+            continue;
+        QImageReader reader(dir.filePath(entry));
+        reader.setDecideFormatFromContent(true);
+        const QSize size = reader.size(); // from the header alone
+        if (size.isValid() && !size.isEmpty())
+            ++counts[{size.width(), size.height()}];
+    }
+    QSize common = kDefaultThumbnailSize;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            common = QSize(it.key().first, it.key().second);
+        }
+    }
+    return common;
 }

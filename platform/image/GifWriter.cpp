@@ -1,12 +1,12 @@
-#include "tools/GifWriter.h"
+#include "platform/image/GifWriter.h"
 
-#include <QHash>
-#include <QList>
+#include "platform/image/PaletteQuantiser.h"
+
 #include <QFile>
+#include <QSaveFile>
 
 #include <gif_lib.h>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -17,20 +17,19 @@ int appendToBuffer(GifFileType *gif, const GifByteType *data, int length)
     return length;
 }
 
-QList<QRgb> fixedPalette()
+// Qt takes a short write (a full disk, a file size limit) for a whole one
+// when it flushes its buffer, and the file ends cut off with no error: the
+// file is opened unbuffered and written until every byte is in or the
+// system says why not.
+bool writeWhole(QFileDevice &file, const QByteArray &bytes)
 {
-    QList<QRgb> palette;
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b)
-                palette << qRgb(r * 51, g * 51, b * 51);
-    // Greys between the cube's six levels, for smooth text edges.
-    for (int i = 0; i < 40; ++i) {
-        const int v = 6 + i * 249 / 39;
-        if (v % 51 != 0)
-            palette << qRgb(v, v, v);
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
     }
-    return palette;
+    return true;
 }
 
 QString gifError(int code)
@@ -39,41 +38,6 @@ QString gifError(int code)
 }
 
 } // namespace
-
-QImage GifWriter::toIndexed(const QImage &image)
-{
-    // GIF has no partial transparency: flatten onto white first.
-    QImage rgb(image.size(), QImage::Format_RGB32);
-    rgb.fill(Qt::white);
-    if (image.hasAlphaChannel()) {
-        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < argb.height(); ++y) {
-            const QRgb *src = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
-            QRgb *dst = reinterpret_cast<QRgb *>(rgb.scanLine(y));
-            for (int x = 0; x < argb.width(); ++x) {
-                const int a = qAlpha(src[x]);
-                auto mix = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
-                dst[x] = qRgb(mix(qRed(src[x])), mix(qGreen(src[x])), mix(qBlue(src[x])));
-            }
-        }
-    } else {
-        rgb = image.convertToFormat(QImage::Format_RGB32);
-    }
-
-    QHash<QRgb, int> seen;
-    for (int y = 0; y < rgb.height() && seen.size() <= 256; ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width() && seen.size() <= 256; ++x)
-            seen.insert(line[x] | 0xff000000u, 0);
-    }
-    if (seen.size() <= 256) {
-        QList<QRgb> exact = seen.keys();
-        std::sort(exact.begin(), exact.end());
-        return rgb.convertToFormat(QImage::Format_Indexed8, exact, Qt::ThresholdDither);
-    }
-    static const QList<QRgb> palette = fixedPalette();
-    return rgb.convertToFormat(QImage::Format_Indexed8, palette, Qt::ThresholdDither);
-}
 
 QByteArray GifWriter::encode(const QImage &image, QString *error)
 {
@@ -85,7 +49,7 @@ QByteArray GifWriter::encode(const QImage &image, QString *error)
     if (image.isNull() || image.width() > 0xffff || image.height() > 0xffff)
         return failed(QStringLiteral("图像为空或过大，无法写成 GIF"));
 
-    const QImage indexed = toIndexed(image);
+    const QImage indexed = PaletteQuantiser::toIndexed(image);
     const QList<QRgb> table = indexed.colorTable();
 
     // giflib wants a colour map whose size is a power of two.
@@ -106,6 +70,7 @@ QByteArray GifWriter::encode(const QImage &image, QString *error)
     GifFileType *gif = EGifOpen(&out, appendToBuffer, &code);
     if (!gif)
         return failed(gifError(code));
+    EGifSetGifVersion(gif, true); // GIF89a, as the host's own thumbnails are
 
     bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), bits, 0, map.get()) == GIF_OK
               && EGifPutImageDesc(gif, 0, 0, indexed.width(), indexed.height(), false, nullptr) == GIF_OK;
@@ -138,14 +103,28 @@ QString GifWriter::writeBytes(const QByteArray &gif, const QString &path)
     // A plain write: thumbnails are made in bulk for fresh roots, where a
     // sync per file would cost far more than it protects.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(gif) != gif.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) || !writeWhole(file, gif)) {
         const QString reason = file.errorString();
         file.close();
         file.remove();
         return QStringLiteral("无法写入缩略图 %1：%2").arg(path, reason);
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("无法写入缩略图 %1：%2").arg(path, file.errorString());
+    return {};
+}
+
+QString GifWriter::replace(const QImage &image, const QString &path)
+{
+    QString error;
+    const QByteArray gif = encode(image, &error);
+    if (gif.isEmpty())
+        return error;
+    // Written beside the old file and renamed over it, so a failure at any
+    // point leaves the old picture whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeWhole(file, gif) || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return QStringLiteral("无法写入缩略图 %1：%2").arg(path, reason);
+    }
     return {};
 }

@@ -1,0 +1,7 @@
+#include "ui/common/ThumbnailChanges.h"
+
+ThumbnailChanges &ThumbnailChanges::instance()
+{
+    static ThumbnailChanges changes;
+    return changes;
+}
