@@ -65,6 +65,14 @@ void fPicLbl::CmdDelete_Click()
     markRowDeleted(LvFigure->items(), m_fields->CurItem, RowMark::Deleted);
 }
 
+FigureRowsEditor::PasteRules fPicLbl::pasteRules()
+{
+    const std::function<double()> next =
+        newRowNumbers(LvFigure->items(), CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"));
+    return {{PastedCell::Number, PastedCell::Number, PastedCell::Text}, {1, 2, 3}, {},
+            [next] { return numberText(next()); }};
+}
+
 bool fPicLbl::saveList()
 {
     const bool saved = saveRows(

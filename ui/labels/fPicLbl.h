@@ -31,6 +31,7 @@ public:
 private:
     void buildControls();
     bool saveList() override;
+    PasteRules pasteRules() override;
 
     QLabel *Label1;
     QGroupBox *Frame1;

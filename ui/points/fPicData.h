@@ -30,6 +30,9 @@ public:
 private:
     void buildControls();
     bool saveList() override;
+    PasteRules pasteRules() override;
+    // A new point's number: the last row's number + 1.
+    QString nextPointNumber() const;
 
     QGroupBox *Frame1, *Frame2;
     QLabel *Label1;
