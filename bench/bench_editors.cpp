@@ -158,5 +158,29 @@ int main(int argc, char *argv[])
             w.findChild<QPlainTextEdit *>(QStringLiteral("tTxtBx3"))->setPlainText(QStringLiteral("标签 %1").arg(r + 1));
         },
         &fPicLbl::Command1_Click, labels);
+
+    // Pasting a table of `rows` lines into an empty figure's editor on screen,
+    // then its save, checked by loading the figure again.
+    const auto measurePaste = [&](auto opened, const QString &noun, const QString &pastedFigure,
+                                  const std::function<QString(int)> &line) {
+        auto editor = opened(pastedFigure);
+        editor->show();
+        QString table;
+        for (int r = 0; r < rows; ++r)
+            table += line(r);
+        bool pasted = false;
+        report(QStringLiteral("paste %1 %2").arg(rows).arg(noun),
+               millisecondsOf([&] { pasted = editor->pasteRows(table); }), -1);
+        const double save = millisecondsOf([&] { editor->cmdSave_Click(); });
+        const int stored = opened(pastedFigure)->rows().count();
+        report(QStringLiteral("save %1 pasted %2 (%3 stored)").arg(rows).arg(noun).arg(stored), save, -1);
+        if (!pasted || stored != rows)
+            std::fprintf(stderr, "the pasted %s were not all saved\n", qPrintable(noun));
+    };
+    measurePaste([](const QString &f) { return openEditor<fPicData>(f); }, QStringLiteral("points"),
+                 QStringLiteral("PASTED"), [](int r) { return QStringLiteral("%1\t%2\n").arg(r % 97).arg(r % 89); });
+    measurePaste([](const QString &f) { return openEditor<fPicLbl>(f); }, QStringLiteral("labels"),
+                 QStringLiteral("PASTED"),
+                 [](int r) { return QStringLiteral("%1\t%2\t标签 %3\n").arg(r % 97).arg(r % 89).arg(r + 1); });
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ui/common/FigureRowsEditor.h"
 
 #include "platform/listview/ListView.h"
+#include "platform/messages/MessageBox.h"
 #include "ui/common/FieldTracking.h"
 #include "ui/common/FigureEditing.h"
 #include "ui/common/ListCommands.h"
@@ -9,6 +10,7 @@
 #include "ui/common/UnsavedWork.h"
 #include "ui/common/WriteConflicts.h"
 
+#include <QItemSelectionModel>
 #include <QPushButton>
 
 void FigureRowsEditor::startEditing(QPushButton &add, std::function<void()> addClick)
@@ -22,6 +24,7 @@ void FigureRowsEditor::startEditing(QPushButton &add, std::function<void()> addC
     hooks.forgetCurrentRow = [this] { m_fields->CurItem = -1; };
     hooks.deleteRows = [this] { deleteSelectedRows(); };
     hooks.canDelete = [this] { return !LvFigure->selectedRows().empty(); };
+    hooks.paste = [this](const QString &text) { pasteRows(text); };
     m_commands = new ListCommands(*LvFigure, std::move(hooks));
     connect(m_add, &QPushButton::clicked, this, [this] { m_addClick(); });
     connect(cmdSave, &QPushButton::clicked, this, &FigureRowsEditor::cmdSave_Click);
@@ -84,4 +87,57 @@ bool FigureRowsEditor::saveEverything()
 void FigureRowsEditor::cmdCancel_Click()
 {
     close();
+}
+
+bool FigureRowsEditor::pasteRows(const QString &text)
+{
+    const PasteRules rules = pasteRules();
+    const PastedRows pasted = readPastedRows(text, pastedForms(rules), int(rules.cellKinds.size()));
+    if (!pasted.refusal.isEmpty()) {
+        MessageRequest request;
+        request.icon = QMessageBox::Warning;
+        request.text = pasted.refusal;
+        MessageBox::show(this, request);
+        return false;
+    }
+    if (pasted.rows.isEmpty())
+        return false;
+    m_fields->leaveFocusedField(); // as before a click: an edit pending in a field reaches its row
+    ListModel &list = LvFigure->items();
+    const int first = list.count();
+    {
+        ListModel::HeldChanges held(list);
+        for (const QStringList &cells : pasted.rows) {
+            const int row = appendNewRow(list, rules.nextNumber());
+            for (int cell = 1; cell <= cells.size(); ++cell)
+                list.setCell(row, cell, cells[cell - 1]);
+        }
+    }
+    showPastedRows(first, list.count() - 1);
+    return true;
+}
+
+QList<PastedForm> FigureRowsEditor::pastedForms(const PasteRules &rules) const
+{
+    const ListModel &list = LvFigure->items();
+    PastedForm own;
+    own.columns << PastedColumn{list.caption(0), PastedCell::Skipped, 0};
+    for (int cell = 1; cell <= rules.cellKinds.size(); ++cell)
+        own.columns << PastedColumn{list.caption(cell), rules.cellKinds[cell - 1], cell};
+    PastedForm shortTable;
+    for (int cell : rules.shortTable)
+        shortTable.columns << PastedColumn{list.caption(cell), rules.cellKinds[cell - 1], cell};
+    shortTable.otherCells = rules.shortTableLeaves;
+    return {shortTable, own};
+}
+
+void FigureRowsEditor::showPastedRows(int first, int last)
+{
+    LvFigure->selectOnly(first);
+    LvFigure_Click();
+    const ListModel &list = LvFigure->items();
+    LvFigure->selectionModel()->select(QItemSelection(list.index(first, 0), list.index(last, 0)),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    LvFigure->scrollTo(list.index(last, 0));
+    LvFigure->scrollTo(list.index(first, 0));
 }

@@ -3,6 +3,7 @@
 #include "platform/listview/ListModel.h"
 #include "ui/common/FormControls.h"
 #include "ui/common/NumberedRows.h"
+#include "ui/common/PastedRows.h"
 #include "ui/common/RowByRowSave.h"
 
 #include <QByteArray>
@@ -36,7 +37,26 @@ public:
     void cmdSave_Click();
     void cmdCancel_Click();
 
+    // A table from the clipboard appended as new rows, the first of them
+    // current as a click makes it and all of them selected. A table the list
+    // cannot take is refused with a message and adds nothing. True when rows
+    // were added.
+    bool pasteRows(const QString &text);
+
 protected:
+    // What a pasted table means to the list: a table of the list's own
+    // columns (the number read past) or a short one of `shortTable`'s cells,
+    // the others then `shortTableLeaves`; and the numbers of new rows, one
+    // call per row in the order they are added.
+    struct PasteRules
+    {
+        QList<PastedCell> cellKinds; // list cell 1 first
+        QList<int> shortTable;
+        QMap<int, QString> shortTableLeaves;
+        std::function<QString()> nextNumber;
+    };
+    virtual PasteRules pasteRules() = 0;
+
     explicit FigureRowsEditor(QWidget *parent) : QWidget(parent) {}
 
     // Once the controls stand: the list, `add` (pressed through `addClick`)
@@ -85,6 +105,8 @@ private:
     // Before the window closes with unsaved work: the row being added and
     // the edit pending in a field go into the list first.
     bool saveEverything();
+    QList<PastedForm> pastedForms(const PasteRules &rules) const;
+    void showPastedRows(int first, int last);
 
     QMap<int, QWidget *> m_cellFields; // made, tracked from the load on
     ListCommands *m_commands = nullptr;

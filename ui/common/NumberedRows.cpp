@@ -106,7 +106,12 @@ void showLoadedRows(ListView &list, LoadedRows loaded)
 
 double newRowNumber(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField)
 {
+    return newRowNumbers(list, storedSelect, keyField)();
+}
+
+std::function<double()> newRowNumbers(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField)
+{
     RowNumbersInUse &inUse = RowNumbersInUse::of(list);
     inUse.refreshStored(storedSelect, keyField);
-    return inUse.freeNumber(list.count() + 1);
+    return [&list, &inUse] { return inUse.freeNumber(list.count() + 1); };
 }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,3 +42,6 @@ void showLoadedRows(ListView &list, LoadedRows loaded);
 // (records may have come in since the list was loaded). A catalogue that
 // cannot be read leaves the list's numbers; the save checks again.
 double newRowNumber(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField);
+// The same for rows added one after another, each call the number of the
+// next (asked once that row is in the list); the catalogue is read once.
+std::function<double()> newRowNumbers(const ListModel &list, const SqlStatement &storedSelect, const QString &keyField);

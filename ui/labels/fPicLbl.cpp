@@ -70,6 +70,14 @@ void fPicLbl::deleteSelectedRows()
     markRowsDeleted(LvFigure->items(), LvFigure->selectedRows(), RowMark::Deleted);
 }
 
+FigureRowsEditor::PasteRules fPicLbl::pasteRules()
+{
+    const std::function<double()> next =
+        newRowNumbers(LvFigure->items(), CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"));
+    return {{PastedCell::Number, PastedCell::Number, PastedCell::Text}, {1, 2, 3}, {},
+            [next] { return numberText(next()); }};
+}
+
 bool fPicLbl::saveList()
 {
     const bool saved = saveRows(

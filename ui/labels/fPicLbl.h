@@ -32,6 +32,7 @@ private:
     void buildControls();
     bool saveList() override;
     void deleteSelectedRows() override;
+    PasteRules pasteRules() override;
 
     QLabel *Label1;
     QGroupBox *Frame1;

@@ -54,9 +54,7 @@ void fPicData::LvFigure_Click()
 void fPicData::cmdAddPoint_Click()
 {
     if (!AddingRow) {
-        const int rows = LvFigure->count();
-        tTxtBx0->setText(rows == 0 ? QStringLiteral("1")
-                                   : numberText(leadingNumber(LvFigure->text(rows - 1)) + 1));
+        tTxtBx0->setText(nextPointNumber());
         tTxtBx3->setText(QString());
         tTxtBx4->setText(QString());
         tTxtBx5->setCurrentText(QStringLiteral("1"));
@@ -72,6 +70,21 @@ void fPicData::deleteSelectedRows()
     toggleRowsDeleted(LvFigure->items(), LvFigure->selectedRows(), RowMark::Deleted);
     if (m_fields->CurItem >= 0 && m_fields->CurItem < LvFigure->count())
         tTxtBx0->setText(LvFigure->text(m_fields->CurItem));
+}
+
+QString fPicData::nextPointNumber() const
+{
+    const int rows = LvFigure->count();
+    return rows == 0 ? QStringLiteral("1") : numberText(leadingNumber(LvFigure->text(rows - 1)) + 1);
+}
+
+FigureRowsEditor::PasteRules fPicData::pasteRules()
+{
+    // An X, Y table: the line number and curve flag as 新 建 leaves them, a solid line.
+    return {{PastedCell::WholeNumber, PastedCell::Flag, PastedCell::Number, PastedCell::Number, PastedCell::WholeNumber},
+            {3, 4},
+            {{1, m_fields->text(1)}, {2, m_fields->text(2)}, {5, QStringLiteral("1")}},
+            [this] { return nextPointNumber(); }};
 }
 
 bool fPicData::saveList()

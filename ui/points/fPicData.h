@@ -31,6 +31,9 @@ private:
     void buildControls();
     bool saveList() override;
     void deleteSelectedRows() override;
+    PasteRules pasteRules() override;
+    // A new point's number: the last row's number + 1.
+    QString nextPointNumber() const;
 
     QGroupBox *Frame1, *Frame2;
     QLabel *Label1;

@@ -141,6 +141,31 @@ private slots:
         QCOMPARE(l.messages.count(), 0);
         QCOMPARE(l.table(), QStringLiteral("1:1.5,1,玄武岩\nbasalt 2:2.5,2,安山岩\r\nandesite"));
     }
+
+    // Both shapes of table take the next free numbers, a stored one skipped;
+    // a refused table adds nothing; the save stores them under those numbers.
+    void pastedTablesBecomeNewLabels()
+    {
+        LabelWindow l;
+        l.addLabels("B001", {{1, 1, 1, "L1"}, {2, 1, 1, "L2"}, {5, 1, 1, "L5"}});
+        fPicLbl &w = l.open("B001");
+        l.addLabels("B001", {{6, 0, 0, "another user's"}});
+        QVERIFY(w.pasteRows("x\ty\t标签名称\n41\t1\t苦橄玄武岩\n45\t3\t\"玄武岩\nbasalt\"\n"));
+        QCOMPARE(marks(l.list()), QStringLiteral("1 2 5 4# 7#"));
+        QCOMPARE(firstMismatch(w, {{"tTxtBx1", "41"}, {"tTxtBx3", "苦橄玄武岩"}}), QString());
+        QCOMPARE(l.list()->selectionModel()->selectedRows().size(), 2);
+        QVERIFY(w.pasteRows("9*,10,20,label"));
+        QCOMPARE(marks(l.list()), QStringLiteral("1 2 5 4# 7# 8#"));
+        QVERIFY(!w.pasteRows("1\t2\n"));
+        QCOMPARE(l.messages.count(), 1);
+        QVERIFY(l.messages.last().text.startsWith(QStringLiteral("没有粘贴任何行：第 1 行有 2 列")));
+        QCOMPARE(l.list()->count(), 6);
+
+        click(w, "cmdSave");
+        QCOMPARE(l.messages.count(), 1);
+        QCOMPARE(l.table(), QStringLiteral("1:1,1,L1 2:1,1,L2 4:41,1,苦橄玄武岩 5:1,1,L5 6:0,0,another user's "
+                                           "7:45,3,玄武岩\nbasalt 8:10,20,label"));
+    }
 };
 
 QTEST_MAIN(LabelEditorTest)

@@ -42,6 +42,16 @@ struct PointWindow : FigureEditorKit<fPicData>
     }
 };
 
+// The rows selected in the list, "2 3".
+QString selectedRows(const ListView *list)
+{
+    QStringList rows;
+    for (const QModelIndex &index : list->selectionModel()->selectedRows())
+        rows << QString::number(index.row());
+    rows.sort();
+    return rows.join(' ');
+}
+
 } // namespace
 
 class PointEditorTest : public QObject
@@ -142,6 +152,39 @@ private slots:
         QCOMPARE(p.messages.count(), 0);
         QCOMPARE(p.table("O'B1"), QStringLiteral("1:11,20"));
         QCOMPARE(p.table("B1"), QStringLiteral("1:30,40"));
+    }
+
+    // Both shapes of table, after the last number; a paste ends a half-done
+    // 新 建 as a click does; a refused table adds nothing; the save stores
+    // the pasted points with their cells.
+    void pastedTablesBecomeNewPoints()
+    {
+        PointWindow p;
+        p.addPoints("B001", {{1, 1, 1, 10, 20, 1}, {2, 1, 1, 11, 21, 1}});
+        fPicData &w = p.open("B001");
+        click(w, "cmdAddPoint");
+        pickEntry(w, "tTxtBx1", "4");
+        pickEntry(w, "tTxtBx2", "False");
+        QVERIFY(w.pasteRows("X-值\tY-值\n41\t0\n45\t3\n"));
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2 3# 4#"));
+        QCOMPARE(p.list()->row(3).cells.join('|'), QStringLiteral("4|False|45|3|1"));
+        QCOMPARE(firstMismatch(w, {{"tTxtBx0", "3#"}, {"tTxtBx3", "41"}, {"tTxtBx4", "0"}}), QString());
+        QCOMPARE(selectedRows(p.list()), QStringLiteral("2 3"));
+        click(w, "cmdAddPoint"); // prepares a point again instead of adding the one prepared before
+        QCOMPARE(shown(w, "tTxtBx0"), QStringLiteral("5"));
+
+        QVERIFY(w.pasteRows("点号\t线号\t是否曲线\tX-值\tY-值\t线型\r\n1\t2\tTrue\t50\t1\t2\r\n"));
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2 3# 4# 5#"));
+        QVERIFY(!w.pasteRows("1\t2\n3\tx\n"));
+        QCOMPARE(p.messages.count(), 1);
+        QCOMPARE(p.messages.last().text, QStringLiteral("没有粘贴任何行：第 2 行“Y-值”一列的“x”不是数值"));
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2 3# 4# 5#"));
+
+        click(w, "cmdSave");
+        QCOMPARE(p.messages.count(), 1);
+        QCOMPARE(p.records("SELECT ID, Series, curve, X, Y, L FROM pData ORDER BY ID"),
+                 QStringLiteral("1:1,1,10,20,1 2:1,1,11,21,1 3:4,0,41,0,1 4:4,0,45,3,1 5:2,1,50,1,2"));
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2 3 4 5"));
     }
 };
 
