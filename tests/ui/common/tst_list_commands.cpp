@@ -124,6 +124,19 @@ private slots:
         QCOMPARE(p.table(), QStringLiteral("1:10,101 2:99,200 3:30,300 4:40,400"));
     }
 
+    void ctrlVPastesTheClipboardAsOneStep()
+    {
+        PointWindow p;
+        QGuiApplication::clipboard()->setText("X\tY\n1.5\t2.5\n3.5\t4.5\n");
+        p.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2 3 4# 5#"));
+        QCOMPARE(p.list()->selectedRows(), (std::vector<int>{3, 4}));
+        p.key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2 3"));
+        p.key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(p.list()->cell(4, 4), QStringLiteral("4.5"));
+    }
+
     void undoOfTheOnlyAddedRowLeavesNoCurrentRow()
     {
         FigureEditorKit<fPicLbl> l;
@@ -145,7 +158,7 @@ private slots:
     {
         PointWindow p;
         QGuiApplication::clipboard()->clear();
-        QCOMPARE(menuAt(p.list(), 2), (QStringList{"撤销:off", "重做:off", "复制:on", "删除:on"}));
+        QCOMPARE(menuAt(p.list(), 2), (QStringList{"撤销:off", "重做:off", "复制:on", "粘贴:off", "删除:on"}));
         QCOMPARE(p.list()->selectedRow(), 2);
         QCOMPARE(shown(*p.window, "tTxtBx3"), QStringLiteral("30")); // the right-click picked the row first
         p.key(Qt::Key_Delete);
