@@ -31,6 +31,19 @@ constexpr QRect kLabelExit(5280, 5400, 800, 375);
 // first just under the column headers.
 constexpr int kListX = 100, kFirstRowY = 68, kRowHeight = 23;
 
+// Puts `text` on the X clipboard as another program does; xclip keeps serving
+// it after it returns.
+bool copyToClipboard(const QString &text)
+{
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "clipboard", "-i"});
+    if (!xclip.waitForStarted(5000))
+        return false;
+    xclip.write(text.toUtf8());
+    xclip.closeWriteChannel();
+    return xclip.waitForFinished(5000) && xclip.exitCode() == 0;
+}
+
 // A record's field as dumpCatalogue() shows it.
 QString field(const QString &record, const QString &name)
 {
@@ -187,6 +200,35 @@ private slots:
         expected.sort();
         QTRY_COMPARE_WITH_TIMEOUT(m_run->changes(), expected, 10000);
         QCOMPARE(m_run->windows().size(), 3); // no message box came up
+    }
+
+    // A diagram's boundary lines typed into a text file, copied, pasted into
+    // the point list with Ctrl+V and saved: three actions for 23 points.
+    void pastedPointsAreSaved()
+    {
+        QString table = "点号\t线号\t是否曲线\tX-值\tY-值\t线型\r\n";
+        QStringList expected;
+        const int stored = m_run->before().value("pData").filter("|th=B002|").size();
+        for (int i = 0; i < 23; ++i) {
+            const int line = i < 8 ? 1 : i < 16 ? 2 : 3;
+            const double x = 41 + i * 1.25, y = 0.5 + (i % 8) * 1.75;
+            table += QString("%1\t%2\tFalse\t%3\t%4\t1\r\n").arg(i + 1).arg(line).arg(x).arg(y);
+            expected << QString("+pData|th=B002|ID=%1|Series=%2|curve=0|X=%3|Y=%4|L=1|")
+                            .arg(stored + i + 1).arg(line).arg(x).arg(y);
+        }
+        expected.sort();
+        QVERIFY(copyToClipboard(table));
+
+        QVERIFY(clickRow(1, 2)); // B002's points
+        const QString points = m_run->findWindow("Data Manager");
+        QVERIFY2(!points.isEmpty(), "a double click opened no point editor");
+        xdo({"windowmove", "--sync", points, "1040", "0"});
+        QVERIFY(m_run->clickAt(points, 40, 42)); // the list has the focus
+        QVERIFY(key("ctrl+v"));
+        QVERIFY(click(points, kPointSave));
+        screenshot("program-4-pasted-points");
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->changes(), expected, 10000);
+        QCOMPARE(m_run->windows().size(), 2); // no message box came up
     }
 };
 
