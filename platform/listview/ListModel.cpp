@@ -205,6 +205,11 @@ void ListModel::setReadCells(int r, const QStringList &readCells)
     rowToChange(r).readCells = readCells;
 }
 
+void ListModel::setCopiedFrom(int r, const QString &number)
+{
+    rowToChange(r).copiedFrom = number;
+}
+
 void ListModel::reloadRow(int r, const QStringList &cells)
 {
     ListRow &row = rowToChange(r);

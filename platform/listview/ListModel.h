@@ -24,6 +24,9 @@ struct ListRow
     // written (none for a row never read), so a save can tell the user's
     // edits from another program's.
     QStringList readCells;
+    // A new row made as a copy of another: the number the original had
+    // then, so that a save can copy what belongs to it.
+    QString copiedFrom;
 };
 
 // Told before the rows change, so that an undo history can keep what they
@@ -80,6 +83,7 @@ public:
     void setTag(int r, int tag);
     void setStoredKey(int r, const QVariant &key);
     void setReadCells(int r, const QStringList &readCells);
+    void setCopiedFrom(int r, const QString &number);
     // The row shows `cells` as read from its record now.
     void reloadRow(int r, const QStringList &cells);
     // The whole row becomes `row`, as a history kept it.

@@ -33,6 +33,7 @@ inline const QStringList kFields = {
 
 constexpr int kCellCount = 23;
 constexpr int kNumberCell = 1;
+constexpr int kNameCell = 2;
 constexpr int kThumbnailCell = 3;
 constexpr int kGroupCell = 4;
 

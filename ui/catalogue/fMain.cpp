@@ -50,6 +50,8 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     hooks.mayChangeRows = [this] { return settlePanel(); };
     hooks.deleteRows = [this] { deleteSelectedRows(); };
     hooks.canDelete = [this] { return !LvFigure->selectedRows().empty(); };
+    hooks.more = {{QStringLiteral("复制图版"), QKeySequence(Qt::CTRL | Qt::Key_D), [this] { duplicateCurrentRow(); },
+                   [this] { return CurrentItem >= 0; }}};
     m_commands = new ListCommands(*LvFigure, std::move(hooks));
     connect(cmdAddPic, &QPushButton::clicked, this, &fMain::cmdAddPic_Click);
     connect(cmdUpdate, &QPushButton::clicked, this, &fMain::cmdUpdate_Click);
@@ -244,15 +246,20 @@ void fMain::showThumbnail()
     placeInTwips(Image1, 200, 4900, 5896, 5056);
 }
 
-void fMain::cmdAddPic_Click()
+FigureProposal fMain::proposeNewFigure() const
 {
     const int rows = LvFigure->count();
-    if (NewFigureMode || !settlePanel())
-        return;
     const QString typeLetter = gFigType == 2 ? QStringLiteral("T") : QStringLiteral("B");
     // An empty list has no last number to count on from.
-    const FigureProposal proposal =
-        freeFigureProposal(rows > 0 ? NewFigNumber(rows) : typeLetter + QStringLiteral("001"), typeLetter, takenFigureNames());
+    return freeFigureProposal(rows > 0 ? NewFigNumber(rows) : typeLetter + QStringLiteral("001"), typeLetter,
+                              takenFigureNames());
+}
+
+void fMain::cmdAddPic_Click()
+{
+    if (NewFigureMode || !settlePanel())
+        return;
+    const FigureProposal proposal = proposeNewFigure();
     tTh->setText(proposal.number);
     tPicName->setText(QString());
     tFigName->setText(proposal.thumbnail);
@@ -291,6 +298,27 @@ void fMain::CmdDelete_Click()
 void fMain::deleteSelectedRows()
 {
     markRowsDeleted(LvFigure->items(), LvFigure->selectedRows(), RowMark::Deleted);
+}
+
+void fMain::duplicateCurrentRow()
+{
+    if (!settlePanel() || !requireCurrentRow())
+        return;
+    const ListRow source = LvFigure->row(CurrentItem);
+    const FigureProposal proposal = proposeNewFigure();
+    const int row = appendNewRow(LvFigure->items(), numberText(LvFigure->count() + 1));
+    for (int cell = 1; cell <= FigureColumns::kCellCount; ++cell)
+        LvFigure->setCell(row, cell, source.cells.value(cell - 1));
+    LvFigure->setCell(row, FigureColumns::kNumberCell, proposal.number);
+    LvFigure->setCell(row, FigureColumns::kThumbnailCell, proposal.thumbnail);
+    LvFigure->setCell(row, FigureColumns::kNameCell, source.cells.value(FigureColumns::kNameCell - 1) + QStringLiteral("（副本）"));
+    // The records are found by the number they are stored under; a source
+    // not saved yet will be stored under its number.
+    const QString sourceNumber = source.storedKey.isValid() ? source.storedKey.toString()
+                                                            : source.cells.value(FigureColumns::kNumberCell - 1);
+    LvFigure->items().setCopiedFrom(row, sourceNumber);
+    LvFigure->selectOnly(row);
+    LvFigure_Click();
 }
 
 TakenFigureNames fMain::takenFigureNames() const

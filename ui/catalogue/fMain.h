@@ -40,6 +40,10 @@ public:
     void CmdDelete_Click();
     // Del on the list: the selected rows marked for deletion as 删 除 marks one.
     void deleteSelectedRows();
+    // 复制图版 (Ctrl+D): a new row holding the current row's cells under a
+    // new number and thumbnail name; its save copies the figure's points,
+    // labels and thumbnail.
+    void duplicateCurrentRow();
     void cmdCancel_Click();
     void cmdSaveLvFigure_Click();
     void Command1_Click();
@@ -77,6 +81,8 @@ private:
     // The list was reloaded: the row of the figure the panel shows becomes
     // the current one; without one no row looks selected.
     void selectPanelFigure();
+    // What 新建 proposes: a number and thumbnail name free everywhere.
+    FigureProposal proposeNewFigure() const;
     // Every figure number and thumbnail name in use: the list's, the catalogue's, the thumbnail folder's.
     TakenFigureNames takenFigureNames() const;
 

@@ -11,24 +11,34 @@
 ListCommands::ListCommands(ListView &list, ListCommandHooks hooks)
     : QObject(&list), m_list(list), m_hooks(std::move(hooks)), m_history(list.items(), [this](int row) { pickRow(row); })
 {
-    m_undo = addCommand(QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &ListCommands::undo);
+    m_undo = addCommand(QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { undo(); });
     m_redo = addCommand(QStringLiteral("重做"),
                         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-                        &ListCommands::redo);
-    m_copy = addCommand(QStringLiteral("复制"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, &ListCommands::copy);
+                        [this] { redo(); });
+    m_copy = addCommand(QStringLiteral("复制"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { copy(); });
     if (m_hooks.paste)
-        m_paste = addCommand(QStringLiteral("粘贴"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, &ListCommands::paste);
+        m_paste = addCommand(QStringLiteral("粘贴"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { paste(); });
     if (m_hooks.deleteRows)
-        m_delete = addCommand(QStringLiteral("删除"), {QKeySequence(Qt::Key_Delete)}, &ListCommands::deleteRows);
+        m_delete = addCommand(QStringLiteral("删除"), {QKeySequence(Qt::Key_Delete)}, [this] { deleteRows(); });
+    for (const ListCommandHooks::Command &command : m_hooks.more) {
+        m_more << addCommand(command.text, {command.key}, [run = command.run, canRun = command.canRun] {
+            if (!canRun || canRun())
+                run();
+        });
+    }
     connect(&m_list, &ListView::contextMenuWanted, this, &ListCommands::showMenu);
 }
 
-QAction *ListCommands::addCommand(const QString &text, const QList<QKeySequence> &keys, void (ListCommands::*run)())
+QAction *ListCommands::addCommand(const QString &text, const QList<QKeySequence> &keys, std::function<void()> run)
 {
     auto *action = new QAction(text, &m_list);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WidgetShortcut);
-    connect(action, &QAction::triggered, this, run);
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        m_history.endStep(); // each command is a step of its own
+        run();
+        m_history.endStep();
+    });
     m_list.addAction(action);
     return action;
 }
@@ -66,20 +76,14 @@ void ListCommands::copy()
 void ListCommands::paste()
 {
     const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty())
-        return;
-    m_history.endStep(); // the paste is one step of its own
-    m_hooks.paste(text);
-    m_history.endStep();
+    if (!text.isEmpty())
+        m_hooks.paste(text);
 }
 
 void ListCommands::deleteRows()
 {
-    if (m_hooks.canDelete && !m_hooks.canDelete())
-        return;
-    m_history.endStep();
-    m_hooks.deleteRows();
-    m_history.endStep();
+    if (!m_hooks.canDelete || m_hooks.canDelete())
+        m_hooks.deleteRows();
 }
 
 void ListCommands::showMenu(const QPoint &globalPos)
@@ -100,6 +104,13 @@ void ListCommands::showMenu(const QPoint &globalPos)
     if (m_delete) {
         m_delete->setEnabled(!m_hooks.canDelete || m_hooks.canDelete());
         menu.addAction(m_delete);
+    }
+    for (int i = 0; i < m_more.size(); ++i) {
+        if (i == 0)
+            menu.addSeparator();
+        const auto &canRun = m_hooks.more[i].canRun;
+        m_more[i]->setEnabled(!canRun || canRun());
+        menu.addAction(m_more[i]);
     }
     menu.exec(globalPos);
     // Outside the menu the keys stay live; each command checks for itself.

@@ -2,6 +2,8 @@
 
 #include "ui/common/ListHistory.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <functional>
@@ -25,6 +27,15 @@ struct ListCommandHooks
     std::function<bool()> canDelete;
     // Ctrl+V: the clipboard's text added as rows; empty: the list takes no paste.
     std::function<void(const QString &text)> paste;
+    // A window's own commands, after the shared ones in the menu.
+    struct Command
+    {
+        QString text;
+        QKeySequence key;
+        std::function<void()> run;
+        std::function<bool()> canRun;
+    };
+    QList<Command> more;
 };
 
 // The keys and the context menu of a list: 撤销 (Ctrl+Z), 重做 (Ctrl+Y or
@@ -45,7 +56,7 @@ public:
     void deleteRows();
 
 private:
-    QAction *addCommand(const QString &text, const QList<QKeySequence> &keys, void (ListCommands::*run)());
+    QAction *addCommand(const QString &text, const QList<QKeySequence> &keys, std::function<void()> run);
     void showMenu(const QPoint &globalPos);
     void pickRow(int row);
 
@@ -53,4 +64,5 @@ private:
     ListCommandHooks m_hooks;
     ListHistory m_history;
     QAction *m_undo, *m_redo, *m_copy, *m_paste = nullptr, *m_delete = nullptr;
+    QList<QAction *> m_more; // with m_hooks.more, in order
 };
