@@ -33,8 +33,6 @@ class PointSave
 public:
     PointSave(ListModel &list, const QString &figure) : m_list(list), m_figure(figure) {}
 
-
-
     void write(int row)
     {
         readStoredIdsOnce();
@@ -77,6 +75,10 @@ private:
 
     void writeRow(int row)
     {
+        if (m_list.tag(row) == RowState::Deleted) {
+            deleteRow(row);
+            return;
+        }
         if (m_list.tag(row) == RowState::Changed) {
             const QString id = m_list.storedKey(row).toString();
             openPoint(m_list.storedKey(row));
@@ -98,7 +100,7 @@ private:
         // a spare number above all; the renumbering then moves it into place.
         // The IDs in use were read in this transaction and follow every write
         // of it, so no point needs a select of its own to find its ID free.
-        const double position = row + 1;
+        const double position = row + 1 - m_deletedAbove;
         const double id = m_used.count(position) || m_claimed.count(position) ? m_nextSpare++ : position;
         if (!m_inserts.isOpen()) {
             m_inserts.open(CatalogueStatements::pointOfFigure(m_figure, keyOf(id)), gConn);
@@ -115,14 +117,33 @@ private:
         m_inserted[row] = id;
     }
 
-    // Gives every row with a record the ID of its position, moving only into
+    // A row taken out: its record goes, and the rows below it move up a
+    // place. A new row never written has nothing to delete.
+    void deleteRow(int row)
+    {
+        if (const auto id = storedNumber(m_list.storedKey(row))) {
+            gSql = CatalogueStatements::deletePoint(m_figure, keyOf(*id));
+            gConn->execute(gSql);
+            m_used.erase(*id);
+            m_claimed.erase(*id);
+        }
+        ++m_deletedAbove;
+    }
+
+    // Gives every row with a record the ID of its position among the rows
+    // that stay (the deleted rows written leave the list), moving only into
     // free IDs so a UNIQUE (th, ID) never trips.
     void renumberRows(const std::vector<int> &written)
     {
         const std::set<int> writtenRows(written.begin(), written.end());
         std::map<double, int> rowAt; // current ID -> row
         std::vector<int> toMove;
+        int position = 0;
         for (int row = 0; row < m_list.count(); ++row) {
+            const bool leaves = m_list.tag(row) == RowState::Deleted && writtenRows.count(row);
+            if (leaves)
+                continue;
+            m_target[row] = ++position;
             double id;
             if (m_inserted.contains(row) && writtenRows.count(row))
                 id = m_inserted[row];
@@ -132,23 +153,23 @@ private:
                 continue;
             rowAt[id] = row;
             m_current[row] = id;
-            if (id != row + 1)
+            if (id != m_target[row])
                 toMove.push_back(row);
         }
         for (int row : toMove) {
-            if (m_used.count(row + 1) && !rowAt.count(row + 1))
-                throw DbError(QStringLiteral("点号 %1 被一个不在列表中的点占用，无法重新编号").arg(row + 1));
+            if (m_used.count(m_target[row]) && !rowAt.count(m_target[row]))
+                throw DbError(QStringLiteral("点号 %1 被一个不在列表中的点占用，无法重新编号").arg(m_target[row]));
         }
         while (!toMove.empty()) {
             bool moved = false;
             for (bool forward : {true, false}) {
                 std::vector<int> left;
                 auto step = [&](int row) {
-                    if (rowAt.count(row + 1)) {
+                    if (rowAt.count(m_target[row])) {
                         left.push_back(row);
                         return;
                     }
-                    move(row, row + 1, rowAt);
+                    move(row, m_target[row], rowAt);
                     moved = true;
                 };
                 if (forward)
@@ -192,6 +213,8 @@ private:
     std::set<double> m_used;         // every ID the figure's records hold
     std::set<double> m_claimed;      // the IDs the list's stored rows were loaded with
     double m_nextSpare = 1;          // above every ID in use
+    int m_deletedAbove = 0;          // deleted rows written so far, all above the row being written
+    QHash<int, int> m_target;        // row -> the position it keeps, 1..n
     QHash<int, double> m_inserted;   // new row -> the ID it went in under
     QHash<int, double> m_current;    // row -> the ID its record holds now
 };
@@ -204,7 +227,7 @@ const QStringList &pointFields()
     return fields;
 }
 
-SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
+SaveOutcome savePointList(ListModel &list, const EditedFigure &figure, int &current)
 {
     const std::vector<int> marked = markedRows(list);
     bool numbered = true; // every unchanged record already holds its position
@@ -223,17 +246,27 @@ SaveOutcome savePointList(ListModel &list, const EditedFigure &figure)
     writer.readFrom = list.origin();
     writer.start = [&] { requireFigureStillThere(figure); };
     writer.write = [&](int row) { save.write(row); };
-    writer.oneStatementPerRow = true; // one INSERT or UPDATE, after the checks and conversions
+    writer.oneStatementPerRow = true; // one DELETE, INSERT or UPDATE, after the checks and conversions
     writer.describe = [&](int row) { return QStringLiteral("第 %1 行（点号 %2）").arg(row + 1).arg(list.text(row)); };
     writer.finish = [&](const std::vector<int> &written) { save.renumber(written); };
-    const SaveOutcome outcome = saveRowByRow(marked, writer);
+    SaveOutcome outcome = saveRowByRow(marked, writer);
     if (!outcome.committed)
         return outcome;
     const int firstUnwritten = outcome.written.size() < marked.size() ? marked[outcome.written.size()] : list.count();
-    const ListModel::HeldChanges held(list);
-    for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
-        list.setStoredKey(it.key(), keyOf(it.value()));
-    for (int row = 0; row < firstUnwritten; ++row)
-        markRowSaved(list, row, numberText(row + 1));
+    std::vector<int> deleted; // every marked row above the first unwritten one was written
+    {
+        const ListModel::HeldChanges held(list);
+        for (auto it = save.currentIds().cbegin(); it != save.currentIds().cend(); ++it)
+            list.setStoredKey(it.key(), keyOf(it.value()));
+        for (int row = 0; row < firstUnwritten; ++row) {
+            if (list.tag(row) == RowState::Deleted)
+                deleted.push_back(row);
+            else
+                markRowSaved(list, row, numberText(row + 1 - double(deleted.size())));
+        }
+    }
+    removeRowsKeepingCurrent(list, deleted, current);
+    if (outcome.conflict) // the deleted rows written are all above it
+        outcome.conflict->row -= int(deleted.size());
     return outcome;
 }
