@@ -4,6 +4,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
+#include "platform/database/TableWriter.h"
 #include "platform/listview/ListModel.h"
 #include "ui/common/CellWriting.h"
 #include "ui/common/FigureEditing.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace {
@@ -54,6 +56,11 @@ private:
         if (m_idsRead)
             return;
         m_idsRead = true;
+        m_writer.emplace(gConn, QStringLiteral("pData"));
+        m_figureColumn = m_writer->column(QStringLiteral("th"));
+        m_idColumn = m_writer->column(QStringLiteral("ID"));
+        for (const QString &field : kFields)
+            m_cellColumns << m_writer->column(field);
         Recordset ids;
         ids.open(CatalogueStatements::pointNumbersOfFigure(m_figure), gConn);
         for (int i = 1; i <= ids.recordCount(); ++i) {
@@ -92,8 +99,8 @@ private:
                                                        return gRs->storedText(kFields[cell - 1], text);
                                                    });
             for (int cell : edited)
-                writeCell(*gRs, kFields[cell - 1], m_list.cell(row, cell), false);
-            gRs->update();
+                writeCell(*m_writer, m_cellColumns[cell - 1], m_list.cell(row, cell), gRs.get());
+            m_writer->update(gRs->recordIdAt(1));
             return;
         }
         // A new point goes in at its position when no record holds it, else at
@@ -102,17 +109,11 @@ private:
         // of it, so no point needs a select of its own to find its ID free.
         const double position = row + 1 - m_deletedAbove;
         const double id = m_used.count(position) || m_claimed.count(position) ? m_nextSpare++ : position;
-        if (!m_inserts.isOpen()) {
-            m_inserts.open(CatalogueStatements::pointOfFigure(m_figure, keyOf(id)), gConn);
-            if (m_inserts.recordCount() > 0)
-                throw DbError(QStringLiteral("点号 %1 已经有记录").arg(numberText(id)));
-        }
-        m_inserts.addNew();
-        m_inserts.setValue(QStringLiteral("th"), m_figure);
-        m_inserts.setValue(QStringLiteral("ID"), id);
-        for (int cell = 1; cell <= kFields.size(); ++cell)
-            writeCell(m_inserts, kFields[cell - 1], m_list.cell(row, cell), true);
-        m_inserts.update();
+        m_writer->setText(m_figureColumn, m_figure);
+        m_writer->setNumber(m_idColumn, id);
+        for (int cell = 1; cell <= m_cellColumns.size(); ++cell)
+            writeCell(*m_writer, m_cellColumns[cell - 1], m_list.cell(row, cell), nullptr);
+        m_writer->insert();
         m_used.insert(id);
         m_inserted[row] = id;
     }
@@ -197,8 +198,8 @@ private:
         openPoint(keyOf(from));
         if (gRs->recordCount() == 0)
             throw DbError(QStringLiteral("点 %1 的记录已经不在图版数据库中").arg(numberText(from)));
-        gRs->setValue(QStringLiteral("ID"), to);
-        gRs->update();
+        m_writer->setNumber(m_idColumn, to);
+        m_writer->update(gRs->recordIdAt(1));
         rowAt.erase(from);
         rowAt[to] = row;
         m_used.erase(from);
@@ -209,7 +210,9 @@ private:
     ListModel &m_list;
     QString m_figure;
     bool m_idsRead = false;
-    Recordset m_inserts;             // the new points go in through it
+    std::optional<TableWriter> m_writer; // every write of a point goes through it
+    int m_figureColumn = -1, m_idColumn = -1;
+    QList<int> m_cellColumns;        // the pData column behind each cell
     std::set<double> m_used;         // every ID the figure's records hold
     std::set<double> m_claimed;      // the IDs the list's stored rows were loaded with
     double m_nextSpare = 1;          // above every ID in use
