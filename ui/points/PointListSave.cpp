@@ -139,12 +139,13 @@ private:
         const std::set<int> writtenRows(written.begin(), written.end());
         std::map<double, int> rowAt; // current ID -> row
         std::vector<int> toMove;
+        m_target.assign(size_t(m_list.count()), 0);
         int position = 0;
         for (int row = 0; row < m_list.count(); ++row) {
             const bool leaves = m_list.tag(row) == RowState::Deleted && writtenRows.count(row);
             if (leaves)
                 continue;
-            m_target[row] = ++position;
+            m_target[size_t(row)] = ++position;
             double id;
             if (m_inserted.contains(row) && writtenRows.count(row))
                 id = m_inserted[row];
@@ -154,23 +155,23 @@ private:
                 continue;
             rowAt[id] = row;
             m_current[row] = id;
-            if (id != m_target[row])
+            if (id != m_target[size_t(row)])
                 toMove.push_back(row);
         }
         for (int row : toMove) {
-            if (m_used.count(m_target[row]) && !rowAt.count(m_target[row]))
-                throw DbError(QStringLiteral("点号 %1 被一个不在列表中的点占用，无法重新编号").arg(m_target[row]));
+            if (m_used.count(m_target[size_t(row)]) && !rowAt.count(m_target[size_t(row)]))
+                throw DbError(QStringLiteral("点号 %1 被一个不在列表中的点占用，无法重新编号").arg(m_target[size_t(row)]));
         }
         while (!toMove.empty()) {
             bool moved = false;
             for (bool forward : {true, false}) {
                 std::vector<int> left;
                 auto step = [&](int row) {
-                    if (rowAt.count(m_target[row])) {
+                    if (rowAt.count(m_target[size_t(row)])) {
                         left.push_back(row);
                         return;
                     }
-                    move(row, m_target[row], rowAt);
+                    move(row, m_target[size_t(row)], rowAt);
                     moved = true;
                 };
                 if (forward)
@@ -217,7 +218,7 @@ private:
     std::set<double> m_claimed;      // the IDs the list's stored rows were loaded with
     double m_nextSpare = 1;          // above every ID in use
     int m_deletedAbove = 0;          // deleted rows written so far, all above the row being written
-    QHash<int, int> m_target;        // row -> the position it keeps, 1..n
+    std::vector<int> m_target;       // row -> the position it keeps, 1..n (0: it leaves)
     QHash<int, double> m_inserted;   // new row -> the ID it went in under
     QHash<int, double> m_current;    // row -> the ID its record holds now
 };
