@@ -24,7 +24,7 @@ private slots:
         QCOMPARE(shown(w, "tPicName"), QStringLiteral("改过的图名"));
 
         c.messages.answerNextWith(QMessageBox::Save); // 刷新列表, then the menu for row 1
-        QCOMPARE(menuAt(figureList(w), 1), (QStringList{"撤销:on", "重做:off", "复制:on", "删除:on"}));
+        QCOMPARE(menuAt(figureList(w), 1), (QStringList{"撤销:on", "重做:off", "复制:on", "删除:on", "复制图版:on"}));
         QCOMPARE(shown(w, "tTh"), QStringLiteral("B002"));
         QCOMPARE(marks(figureList(w)), QStringLiteral("1* 2"));
     }
