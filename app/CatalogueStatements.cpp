@@ -54,6 +54,18 @@ SqlStatement groupByNumber(const QVariant &group)
     return SqlStatement::select(u"*"_s, u"picType"_s).fixed(u" where grp = "_s).key(group);
 }
 
+SqlStatement copyRecordsOfFigure(const QString &table, const QStringList &columns, const QString &fromNumber,
+                                 const QString &toNumber)
+{
+    QString others;
+    for (const QString &column : columns)
+        others += u", \""_s + QString(column).replace(u'"', u"\"\""_s) + u'"';
+    return SqlStatement(u"INSERT INTO "_s + table + u" (th"_s + others + u") SELECT "_s)
+        .text(toNumber)
+        .fixed(others + u" FROM "_s + table + u" where th= "_s)
+        .text(fromNumber);
+}
+
 SqlStatement movePointsOfFigure(const QString &fromNumber, const QString &toNumber)
 {
     return SqlStatement(u"UPDATE pData set th= "_s).text(toNumber).fixed(u" where th= "_s).text(fromNumber);

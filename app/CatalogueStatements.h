@@ -3,6 +3,7 @@
 #include "platform/database/SqlStatement.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // Every statement the program sends to the catalogue. Figure numbers go in
@@ -26,6 +27,10 @@ SqlStatement groupByNumber(const QVariant &group);
 SqlStatement figuresInGroup(const QVariant &group);
 
 // A figure's points and labels follow it when it is renumbered or deleted.
+// Copies every record of `table` under figure `fromNumber` to `toNumber`,
+// each of `columns` (the table's own but th and a rowid alias) as it stands.
+SqlStatement copyRecordsOfFigure(const QString &table, const QStringList &columns, const QString &fromNumber,
+                                 const QString &toNumber);
 SqlStatement movePointsOfFigure(const QString &fromNumber, const QString &toNumber);
 SqlStatement deletePointsOfFigure(const QString &figureNumber);
 SqlStatement moveLabelsOfFigure(const QString &fromNumber, const QString &toNumber);

@@ -118,6 +118,11 @@ QString GifWriter::replace(const QImage &image, const QString &path)
     const QByteArray gif = encode(image, &error);
     if (gif.isEmpty())
         return error;
+    return replaceBytes(gif, path);
+}
+
+QString GifWriter::replaceBytes(const QByteArray &gif, const QString &path)
+{
     // Written beside the old file and renamed over it, so a failure at any
     // point leaves the old picture whole.
     QSaveFile file(path);

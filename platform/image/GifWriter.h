@@ -18,4 +18,5 @@ public:
     // Through a temporary file in the same folder renamed over `path`, so a
     // failure leaves the file that stood there.
     static QString replace(const QImage &image, const QString &path);
+    static QString replaceBytes(const QByteArray &gif, const QString &path);
 };

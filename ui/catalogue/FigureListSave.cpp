@@ -3,15 +3,20 @@
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
+#include "platform/database/Recordset.h"
+#include "platform/image/GifWriter.h"
 #include "platform/database/TableWriter.h"
 #include "platform/listview/ListModel.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/catalogue/FigureList.h"
 #include "ui/common/NumberText.h"
 #include "ui/common/RowEditing.h"
+#include "ui/common/Thumbnail.h"
 #include "ui/common/WriteConflicts.h"
 
+#include <QFile>
 #include <QHash>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -79,6 +84,18 @@ void requireNoPointsOrLabels(const QString &number)
     }
 }
 
+// Every column of `table` a copy of a figure's records takes: all but the
+// figure number and a rowid alias, whose values are the copy's own.
+QStringList copiedColumns(const QString &table)
+{
+    QStringList columns;
+    for (const TableColumn &column : gConn->columnsOf(table)) {
+        if (!column.isRowId && column.name.compare(QLatin1String("th"), Qt::CaseInsensitive) != 0)
+            columns << column.name;
+    }
+    return columns;
+}
+
 class FigureSave
 {
 public:
@@ -91,7 +108,7 @@ public:
     {
         const QVariant storedKey = m_list.storedKey(row);
         if (!storedKey.isValid())
-            return true;
+            return m_list.row(row).copiedFrom.isEmpty(); // a copy also copies the figure's records
         return m_list.tag(row) != RowState::Deleted && m_list.cell(row, kNumberCell) == storedKey.toString();
     }
 
@@ -131,8 +148,13 @@ public:
         if (isNew) {
             if (isTaken(number))
                 throw numberTaken(number);
+            const QString source = sourceOf(row);
+            if (!source.isEmpty())
+                requireNoPointsOrLabels(number);
             writeNewFigure(row);
             m_writer->insert();
+            if (!source.isEmpty())
+                copyFigure(source, row);
             return;
         }
         gSql = CatalogueStatements::figureByNumber(key);
@@ -149,12 +171,61 @@ public:
         for (int cell : edited)
             writeField(row, cell);
         m_writer->update(gRs->recordIdAt(1));
-        if (number != key)
+        if (number != key) {
             runStatements({CatalogueStatements::movePointsOfFigure(key, number),
                            CatalogueStatements::moveLabelsOfFigure(key, number)});
+            m_renamed.insert(key, number);
+        }
+    }
+
+    // The thumbnails copied for rows the save then did not keep go again:
+    // what stays beside the catalogue is what it holds.
+    void removeCopiesOfRowsNotWritten(const std::vector<int> &written)
+    {
+        for (auto it = m_copiedThumbnails.cbegin(); it != m_copiedThumbnails.cend(); ++it) {
+            if (std::find(written.begin(), written.end(), it.key()) == written.end())
+                QFile::remove(it.value());
+        }
+    }
+
+    // The number the original of a copy is stored under now: a rename saved
+    // above it in this save took its records along.
+    QString sourceOf(int row) const
+    {
+        const QString copiedFrom = m_list.row(row).copiedFrom;
+        return m_renamed.value(copiedFrom, copiedFrom);
     }
 
 private:
+    // A copy of a figure gets its points and labels as stored now, and a copy
+    // of its thumbnail under its own thumbnail name.
+    void copyFigure(const QString &source, int row)
+    {
+        const QString number = m_list.cell(row, kNumberCell);
+        for (const QString &table : {QStringLiteral("pData"), QStringLiteral("picLable")}) {
+            gSql = CatalogueStatements::copyRecordsOfFigure(table, copiedColumns(table), source, number);
+            gConn->execute(gSql);
+        }
+        const QString thumbnail = m_list.cell(row, kThumbnailCell);
+        if (!isPlainFileName(thumbnail) || !findThumbnail(gMiniMapDir, thumbnail).isEmpty())
+            return; // a picture that stands already is the copy's
+        Recordset original;
+        original.open(CatalogueStatements::figureByNumber(source), gConn);
+        if (original.recordCount() == 0)
+            return;
+        const QString from = findThumbnail(gMiniMapDir, original.text(QStringLiteral("figName")));
+        if (from.isEmpty())
+            return;
+        QFile file(from);
+        if (!file.open(QIODevice::ReadOnly))
+            throw DbError(QStringLiteral("无法读取缩略图 %1：%2").arg(from, file.errorString()));
+        const QString to = gMiniMapDir + thumbnail + QStringLiteral(".gif");
+        const QString failure = GifWriter::replaceBytes(file.readAll(), to);
+        if (!failure.isEmpty())
+            throw DbError(failure);
+        m_copiedThumbnails.insert(row, to);
+    }
+
     void writeField(int row, int cell)
     {
         const QString text = m_list.cell(row, cell);
@@ -182,6 +253,8 @@ private:
     std::optional<TableWriter> m_writer; // every row's write goes through it
     int m_typeColumn = -1;
     QList<int> m_cellColumns; // the picMain column behind each cell
+    QHash<QString, QString> m_renamed; // stored number -> number it was saved under
+    QHash<int, QString> m_copiedThumbnails; // row -> thumbnail file copied for it
 };
 
 } // namespace
@@ -198,7 +271,13 @@ SaveOutcome saveFigureList(ListModel &list, bool cartesian)
         return QStringLiteral("第 %1 行（图号 %2）").arg(row + 1).arg(list.cell(row, kNumberCell));
     };
     const SaveOutcome outcome = saveRowByRow(marked, writer);
+    save.removeCopiesOfRowsNotWritten(outcome.written);
     const ListModel::HeldChanges held(list);
+    // A copy still to be saved follows its original's new number.
+    for (int row : marked) {
+        if (!list.row(row).copiedFrom.isEmpty())
+            list.setCopiedFrom(row, save.sourceOf(row));
+    }
     for (int row : outcome.written) {
         if (list.tag(row) == RowState::Deleted) {
             // The row keeps its mark, but a later save must not delete a new
@@ -207,6 +286,7 @@ SaveOutcome saveFigureList(ListModel &list, bool cartesian)
             continue;
         }
         list.setStoredKey(row, list.cell(row, kNumberCell));
+        list.setCopiedFrom(row, QString()); // copied once, with its first save
         markRowSaved(list, row, numberText(row + 1));
     }
     return outcome;

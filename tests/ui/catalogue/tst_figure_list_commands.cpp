@@ -4,6 +4,38 @@
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 
 #include "platform/listview/ListView.h"
+#include "tests/support/FigureEditorKit.h"
+
+#include <QFile>
+
+namespace {
+
+// The smallest valid GIF: one pixel.
+const QByteArray kGif = QByteArray::fromHex("47494638396101000100800000000000ffffff21f90401000000002c000000000100010000020144003b");
+
+// A figure's points, labels and record (less its number, name and thumbnail), comparable across figures.
+QString contentsOf(const TestInstallRoot &root, const QString &number)
+{
+    const QString th = quotedFigure(number);
+    return recordsText(root, "SELECT ID, Series, curve, X, Y, L FROM pData WHERE th = " + th + " ORDER BY ID") + " | "
+           + recordsText(root, "SELECT ID, X, Y, Lbl FROM picLable WHERE th = " + th + " ORDER BY ID") + " | "
+           + recordsText(root, "SELECT grp, LB, X1, X2, X7, Y2, specialCase, Comment, Vector FROM picMain WHERE th = " + th);
+}
+
+struct FigureWithRows : CatalogueWindow
+{
+    FigureWithRows() : CatalogueWindow({cartesianFigure("B001", "BP001")})
+    {
+        for (int id = 1; id <= 2; ++id)
+            root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', ?, 1, 0, ?, 2.5, 1)", {id, id * 10});
+        root.exec("INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES ('B001', 1, 40, 3, '碱性')");
+        QFile gif(root.thumbnailDir() + "/BP001.gif");
+        if (!gif.open(QIODevice::WriteOnly) || gif.write(kGif) != kGif.size())
+            qFatal("no thumbnail written");
+    }
+};
+
+} // namespace
 
 class FigureListCommandsTest : public QObject
 {
@@ -52,6 +84,55 @@ private slots:
         pressOnList(figureList(w), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3*"));
         QCOMPARE(shown(w, "tComment"), QStringLiteral("未刷新"));
+    }
+
+    void duplicateCopiesTheFigureWithItsSave()
+    {
+        FigureWithRows c;
+        fMain &w = c.open();
+        clickRow(w, 0);
+        pressOnList(figureList(w), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(marks(figureList(w)), QStringLiteral("1 2#"));
+        QCOMPARE(shown(w, "tTh"), QStringLiteral("B002"));
+        QCOMPARE(shown(w, "tFigName"), QStringLiteral("BP002"));
+        QCOMPARE(shown(w, "tPicName"), QStringLiteral("图 B001（副本）"));
+        pressOnList(figureList(w), Qt::Key_D, Qt::ControlModifier); // a copy of the copy, saved with it
+        pressOnList(figureList(w), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(marks(figureList(w)), QStringLiteral("1 2#"));
+        pressOnList(figureList(w), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(shown(w, "tTh"), QStringLiteral("B003"));
+        const QString source = contentsOf(c.root, "B001");
+        click(w, "cmdSaveLvFigure");
+        QCOMPARE(c.messages.count(), 0);
+        QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3"));
+        QCOMPARE(contentsOf(c.root, "B001"), source);
+        QCOMPARE(contentsOf(c.root, "B002"), source);
+        QCOMPARE(contentsOf(c.root, "B003"), source);
+        QCOMPARE(c.root.scalar("SELECT tm FROM picMain WHERE th = 'B003'").toString(), QStringLiteral("图 B001（副本）（副本）"));
+        for (const char *copy : {"/BP002.gif", "/BP003.gif"}) {
+            QFile gif(c.root.thumbnailDir() + copy);
+            QVERIFY(gif.open(QIODevice::ReadOnly));
+            QCOMPARE(gif.readAll(), kGif);
+        }
+        // Saved once: a later change of the copy copies nothing again.
+        editRow(w, 1, "tPicName", "新图名");
+        click(w, "cmdSaveLvFigure");
+        QCOMPARE(contentsOf(c.root, "B002"), source);
+    }
+
+    void aRefusedCopyWritesNoneOfIt()
+    {
+        FigureWithRows c;
+        c.root.exec("CREATE TRIGGER refuse BEFORE INSERT ON picLable WHEN NEW.th = 'B002' BEGIN SELECT RAISE(ABORT, '磁盘已满'); END");
+        fMain &w = c.open();
+        clickRow(w, 0);
+        pressOnList(figureList(w), Qt::Key_D, Qt::ControlModifier);
+        click(w, "cmdSaveLvFigure");
+        QCOMPARE(c.messages.count(), 1);
+        QCOMPARE(marks(figureList(w)), QStringLiteral("1 2#"));
+        QCOMPARE(c.root.scalar("SELECT COUNT(*) FROM picMain WHERE th = 'B002'").toInt(), 0);
+        QCOMPARE(c.root.scalar("SELECT COUNT(*) FROM pData WHERE th = 'B002'").toInt(), 0);
+        QVERIFY(!QFile::exists(c.root.thumbnailDir() + "/BP002.gif"));
     }
 
     void tabRunsAlongThePanelRows()
