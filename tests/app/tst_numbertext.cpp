@@ -19,7 +19,7 @@ private slots:
             {"7", 7, true},        {"7.5", 7.5, true},     {"0.1", 0.1, true},      {"-2.5", -2.5, true},
             {"1E+20", 1e20, true}, {"12*", 12, false},     {"12★", 12, false},      {"12#", 12, false},
             {"1 2", 12, false},    {" 7.5abc", 7.5, false}, {"-3e2x", -300, false}, {"1e", 1, false},
-            {"#", 0, false},       {"", 0, false}};
+            {"#", 0, false},       {"", 0, false},         {"1234567890123456789", 1234567890123456789.0, false}};
         for (const auto &[text, number, written] : cases)
             QTest::addRow("'%s'", text) << QString::fromUtf8(text) << number << written;
     }

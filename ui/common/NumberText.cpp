@@ -17,6 +17,17 @@ bool isBlank(QChar c)
 
 double leadingNumber(const QString &text)
 {
+    // Most texts are plain counters, perhaps with a row's mark after them:
+    // those are read without building a string.
+    qint64 whole = 0;
+    int length = 0;
+    while (length < text.size() && length < 15 && text[length].unicode() >= '0' && text[length].unicode() <= '9')
+        whole = whole * 10 + (text[length++].unicode() - '0');
+    if (length > 0 && length < 15) {
+        const QChar next = length < text.size() ? text[length] : QChar();
+        if (next.isNull() || (!isBlank(next) && next != QLatin1Char('.') && next != QLatin1Char('e') && next != QLatin1Char('E')))
+            return double(whole);
+    }
     // Collect the characters of the number, passing over blanks inside it too.
     std::string number;
     bool digits = false, point = false, exponent = false;
