@@ -2,7 +2,7 @@
 // copy, Del, undo and redo, and the history a save ends.
 #include "app/mQuillar.h"
 #include "platform/listview/ListView.h"
-#include "tests/support/FigureEditorKit.h"
+#include "tests/support/PointEditorKit.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/groups/fGroup.h"
 #include "ui/labels/fPicLbl.h"
@@ -13,29 +13,18 @@
 
 namespace {
 
-struct PointWindow : FigureEditorKit<fPicData>
+struct PointWindow : PointEditorKit
 {
     PointWindow()
     {
-        for (int id = 1; id <= 3; ++id)
-            root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', ?, 1, 'False', ?, ?, 1)",
-                      {id, id * 10, id * 100});
+        addPoints("B001", {{1, 1, "False", 10, 100, 1}, {2, 1, "False", 20, 200, 1}, {3, 1, "False", 30, 300, 1}});
         open("B001");
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { pressOnList(list(), key, modifiers); }
-    QString table() const { return records("SELECT ID, X, Y FROM pData WHERE th = 'B001' ORDER BY ID"); }
     void edit(int row, const char *field, const QString &text)
     {
-        FigureEditorKit::edit(row, field, text, "tTxtBx0");
+        PointEditorKit::edit(row, field, text);
         QCoreApplication::processEvents(); // a user's next action comes in a later turn of the event loop
-    }
-    void add(const QString &number, const QString &x, const QString &y)
-    {
-        click(*window, "cmdAddPoint");
-        type(*window, "tTxtBx0", number);
-        type(*window, "tTxtBx3", x);
-        type(*window, "tTxtBx4", y);
-        click(*window, "cmdAddPoint");
     }
 };
 

@@ -2,7 +2,7 @@
 // list, the failing row, NULLs kept and the figure it saves under. Edits,
 // adds and the save by list position the random sequences prove.
 #include "app/mQuillar.h"
-#include "tests/support/FigureEditorKit.h"
+#include "tests/support/PointEditorKit.h"
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/points/fPicData.h"
@@ -11,37 +11,7 @@
 
 namespace {
 
-// A point editor over a temporary catalogue.
-struct PointWindow : FigureEditorKit<fPicData>
-{
-    // (ID, Series, curve, X, Y, L) of figure `figure`.
-    void addPoints(const QString &figure, const QList<QVariantList> &points)
-    {
-        for (const QVariantList &p : points)
-            root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES (?, ?, ?, ?, ?, ?, ?)",
-                      QVariantList{figure} + p);
-    }
-
-    // The figure's records as "ID:X,Y" in ID order.
-    QString table(const QString &figure = "B001") const
-    {
-        return records("SELECT ID, X, Y FROM pData WHERE th = " + quotedFigure(figure) + " ORDER BY ID");
-    }
-
-    void edit(int row, const char *field, const QString &text)
-    {
-        FigureEditorKit::edit(row, field, text, "tTxtBx0");
-    }
-
-    void add(const QString &number, const QString &x, const QString &y)
-    {
-        click(*window, "cmdAddPoint");
-        type(*window, "tTxtBx0", number);
-        type(*window, "tTxtBx3", x);
-        type(*window, "tTxtBx4", y);
-        click(*window, "cmdAddPoint");
-    }
-};
+using PointWindow = PointEditorKit;
 
 // The rows selected in the list, "2 3".
 QString selectedRows(const ListView *list)
