@@ -24,6 +24,15 @@ void loadPoints(ListModel &rows, const QString &figure)
     rows.setOrigin(gConn->fileIdentity());
 }
 
+// Points 1..4 of B001 at X 10..40, loaded into `rows`.
+void loadFourPoints(TestInstallRoot &root, ListModel &rows)
+{
+    root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 10, 1, 1),"
+              " ('B001', 2, 1, 0, 20, 1, 1), ('B001', 3, 1, 0, 30, 1, 1), ('B001', 4, 1, 0, 40, 1, 1)");
+    OpenDatabase();
+    loadPoints(rows, "B001");
+}
+
 void edit(ListModel &rows, int row, int cell, const QString &text)
 {
     rows.setCell(row, cell, text);
@@ -111,11 +120,8 @@ private slots:
     void deletedPointsGoAndTheRestCloseUp()
     {
         TestInstallRoot root;
-        root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 10, 1, 1),"
-                  " ('B001', 2, 1, 0, 20, 1, 1), ('B001', 3, 1, 0, 30, 1, 1), ('B001', 4, 1, 0, 40, 1, 1)");
-        OpenDatabase();
         ListModel rows;
-        loadPoints(rows, "B001");
+        loadFourPoints(root, rows);
         for (const char *x : {"50", "60"}) {
             const int row = appendNewRow(rows, QString::number(rows.count() + 1));
             for (int cell = 1; cell <= 5; ++cell)
@@ -145,11 +151,8 @@ private slots:
     void failingRowKeepsTheDeletionsBelowIt()
     {
         TestInstallRoot root;
-        root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 10, 1, 1),"
-                  " ('B001', 2, 1, 0, 20, 1, 1), ('B001', 3, 1, 0, 30, 1, 1), ('B001', 4, 1, 0, 40, 1, 1)");
-        OpenDatabase();
         ListModel rows;
-        loadPoints(rows, "B001");
+        loadFourPoints(root, rows);
         markRowDeleted(rows, 0, RowMark::Deleted);
         edit(rows, 1, 3, "x"); // X cannot take it
         markRowDeleted(rows, 3, RowMark::Deleted);
