@@ -89,6 +89,11 @@ SqlStatement pointOfFigure(const QString &figureNumber, const QVariant &point)
     return SqlStatement::select(u"*"_s, u"pData"_s).fixed(u" where th= "_s).text(figureNumber).fixed(u" and ID="_s).key(point);
 }
 
+SqlStatement deletePoint(const QString &figureNumber, const QVariant &point)
+{
+    return SqlStatement(u"DELETE from pData where th= "_s).text(figureNumber).fixed(u" and ID="_s).key(point);
+}
+
 SqlStatement pointNumbersOfFigure(const QString &figureNumber)
 {
     return SqlStatement::select(u"ID"_s, u"pData"_s).fixed(u" where th= "_s).text(figureNumber).fixed(u" order by ID"_s);

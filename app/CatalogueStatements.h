@@ -34,6 +34,7 @@ SqlStatement deleteLabelsOfFigure(const QString &figureNumber);
 SqlStatement pointsOfFigure(const QString &figureNumber);
 SqlStatement pointOfFigure(const QString &figureNumber, const QVariant &point);
 SqlStatement pointNumbersOfFigure(const QString &figureNumber);
+SqlStatement deletePoint(const QString &figureNumber, const QVariant &point);
 
 SqlStatement labelsOfFigure(const QString &figureNumber);
 SqlStatement labelNumbersOfFigure(const QString &figureNumber);

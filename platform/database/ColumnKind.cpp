@@ -179,35 +179,136 @@ QString realValueText(double d)
     return s.replace(QLatin1Char('e'), QLatin1Char('E'));
 }
 
+namespace {
+
+StoredValue integerValue(qint64 n)
+{
+    StoredValue v;
+    v.storage = StorageClass::Integer;
+    v.integer = n;
+    return v;
+}
+
+StoredValue realValue(double d)
+{
+    StoredValue v;
+    v.storage = StorageClass::Real;
+    v.real = d;
+    return v;
+}
+
+StoredValue textValue(const QString &text)
+{
+    StoredValue v;
+    v.storage = StorageClass::Text;
+    v.text = text;
+    return v;
+}
+
+QVariant variantOf(const StoredValue &v)
+{
+    switch (v.storage) {
+    case StorageClass::Integer:
+        return v.integer;
+    case StorageClass::Real:
+        return v.real;
+    case StorageClass::Text:
+        return v.text;
+    case StorageClass::Null:
+    case StorageClass::Blob: // never made here
+        break;
+    }
+    return QVariant();
+}
+
+// A number for a numeric column; `shown()` names the value in a refusal,
+// made only for one.
+StoredValue numericValue(ColumnKind kind, std::optional<double> n, const QString &column, const auto &shown)
+{
+    if (!n)
+        throw DbError(QStringLiteral("字段 %1 需要数值，“%2”不是数值").arg(column, shown()));
+    if (kind == ColumnKind::Real)
+        return realValue(*n);
+    if (std::fabs(*n) > 9.0e18)
+        throw DbError(QStringLiteral("字段 %1 放不下数值 %2").arg(column, shown()));
+    return integerValue(static_cast<qlonglong>(std::nearbyint(*n))); // halves to the even neighbour
+}
+
+// The host's words for a boolean, blanks around them allowed.
+std::optional<bool> booleanWord(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
+StoredValue booleanValue(std::optional<bool> word, std::optional<double> n, const QString &column, const auto &shown)
+{
+    if (word)
+        return integerValue(*word ? 1 : 0);
+    if (!n)
+        throw DbError(QStringLiteral("字段 %1 需要 True 或 False，“%2”不是").arg(column, shown()));
+    return integerValue(*n != 0.0 ? 1 : 0);
+}
+
+} // namespace
+
+StoredValue storedValueOfText(ColumnKind kind, const QString &text, const QString &column)
+{
+    const auto shown = [&text] { return text; };
+    switch (kind) {
+    case ColumnKind::Integer:
+    case ColumnKind::Real:
+        return numericValue(kind, parseNumber(text), column, shown);
+    case ColumnKind::Boolean: {
+        const std::optional<bool> word = booleanWord(text);
+        return booleanValue(word, word ? std::nullopt : parseNumber(text), column, shown);
+    }
+    case ColumnKind::Text:
+    case ColumnKind::Untyped:
+        break;
+    }
+    return textValue(text);
+}
+
+StoredValue storedValueOfNumber(ColumnKind kind, double number, const QString &column)
+{
+    const auto shown = [number] { return QVariant(number).toString(); };
+    const std::optional<double> n = std::isfinite(number) ? std::optional<double>(number) : std::nullopt;
+    switch (kind) {
+    case ColumnKind::Integer:
+    case ColumnKind::Real:
+        return numericValue(kind, n, column, shown);
+    case ColumnKind::Boolean:
+        return booleanValue(std::nullopt, n, column, shown);
+    case ColumnKind::Text:
+        return textValue(realValueText(number));
+    case ColumnKind::Untyped:
+        break;
+    }
+    return realValue(number);
+}
+
 QVariant toStoredValue(ColumnKind kind, const QVariant &value, const QString &column)
 {
     if (value.isNull())
         return QVariant();
+    if (value.typeId() == QMetaType::QString)
+        return variantOf(storedValueOfText(kind, *static_cast<const QString *>(value.constData()), column));
+    if (value.typeId() == QMetaType::Double)
+        return variantOf(storedValueOfNumber(kind, value.toDouble(), column));
+    const auto shown = [&value] { return value.toString(); };
     switch (kind) {
     case ColumnKind::Integer:
-    case ColumnKind::Real: {
-        const auto n = numberOf(value);
-        if (!n)
-            throw DbError(QStringLiteral("字段 %1 需要数值，“%2”不是数值").arg(column, value.toString()));
-        if (kind == ColumnKind::Real)
-            return *n;
-        if (std::fabs(*n) > 9.0e18)
-            throw DbError(QStringLiteral("字段 %1 放不下数值 %2").arg(column, value.toString()));
-        return static_cast<qlonglong>(std::nearbyint(*n)); // halves to the even neighbour
-    }
-    case ColumnKind::Boolean: {
+    case ColumnKind::Real:
+        return variantOf(numericValue(kind, numberOf(value), column, shown));
+    case ColumnKind::Boolean:
         if (value.typeId() == QMetaType::Bool)
             return value.toBool() ? 1 : 0;
-        const QString text = value.toString().trimmed();
-        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-            return 1;
-        if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-            return 0;
-        const auto n = numberOf(value);
-        if (!n)
-            throw DbError(QStringLiteral("字段 %1 需要 True 或 False，“%2”不是").arg(column, value.toString()));
-        return *n != 0.0 ? 1 : 0;
-    }
+        return variantOf(booleanValue(booleanWord(value.toString()), numberOf(value), column, shown));
     case ColumnKind::Text:
         return valueText(value);
     case ColumnKind::Untyped:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/database/StorageClass.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -13,6 +15,18 @@ ColumnKind columnKindOf(const QString &declaredType);
 // The value to store for `value` in a column of `kind`; throws DbError naming
 // `column` when the column cannot take it.
 QVariant toStoredValue(ColumnKind kind, const QVariant &value, const QString &column);
+
+// A value as a column stores it, for writers that bind it by its type.
+struct StoredValue
+{
+    StorageClass storage = StorageClass::Null;
+    qint64 integer = 0;
+    double real = 0;
+    QString text;
+};
+// What toStoredValue() makes of a text and of a number, without a QVariant.
+StoredValue storedValueOfText(ColumnKind kind, const QString &text, const QString &column);
+StoredValue storedValueOfNumber(ColumnKind kind, double number, const QString &column);
 
 // The value as the program sees it: booleans as bool, numbers as numbers,
 // NULL stays NULL.

@@ -23,6 +23,9 @@ Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
         m_stmt = nullptr;
     } else if (!m_stmt) {
         m_error = {SQLITE_MISUSE, QStringLiteral("empty statement")};
+    } else {
+        // Sized once: a short text lives inside its string, which must not move.
+        m_boundTexts.resize(size_t(sqlite3_bind_parameter_count(m_stmt)));
     }
 }
 
@@ -39,32 +42,78 @@ void Statement::bindValues(const QVariantList &values)
 
 void Statement::bindValue(int position, const QVariant &value)
 {
-    if (!m_stmt)
-        return;
-    if (m_stepped) // SQLite takes values only before the first step
-        finish();
-    const int index = position + 1;
     switch (storageClassOf(value)) {
     case StorageClass::Null:
-        sqlite3_bind_null(m_stmt, index);
+        bindNull(position);
         return;
     case StorageClass::Integer:
-        sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+        bindInteger(position, value.toLongLong());
         return;
     case StorageClass::Real:
-        sqlite3_bind_double(m_stmt, index, value.toDouble());
+        bindReal(position, value.toDouble());
         return;
     case StorageClass::Blob: {
+        const int index = boundIndex(position);
+        if (index == 0)
+            return;
         const QByteArray &bytes = keptBytes(position, value.toByteArray());
         sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_STATIC);
         return;
     }
-    case StorageClass::Text: {
-        const QByteArray &text = keptBytes(position, value.toString().toUtf8());
-        sqlite3_bind_text64(m_stmt, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_STATIC, SQLITE_UTF8);
+    case StorageClass::Text:
+        bindText(position, value.toString());
         return;
     }
+}
+
+int Statement::boundIndex(int position)
+{
+    if (!m_stmt)
+        return 0;
+    if (m_stepped) // SQLite takes values only before the first step
+        finish();
+    return position + 1;
+}
+
+void Statement::bindNull(int position)
+{
+    if (const int index = boundIndex(position))
+        sqlite3_bind_null(m_stmt, index);
+}
+
+void Statement::bindInteger(int position, qint64 value)
+{
+    if (const int index = boundIndex(position))
+        sqlite3_bind_int64(m_stmt, index, value);
+}
+
+void Statement::bindReal(int position, double value)
+{
+    if (const int index = boundIndex(position))
+        sqlite3_bind_double(m_stmt, index, value);
+}
+
+void Statement::bindText(int position, const QString &text)
+{
+    const int index = boundIndex(position);
+    if (index == 0)
+        return;
+    // The position's buffer is written over: SQLite reads it only from the
+    // bind below on. Most texts are ASCII and need no converter.
+    if (m_boundTexts.size() <= size_t(position))
+        return; // no such parameter
+    std::string &utf8 = m_boundTexts[size_t(position)];
+    const qsizetype size = text.size();
+    utf8.resize(size_t(size));
+    const ushort *units = text.utf16();
+    qsizetype i = 0;
+    for (; i < size && units[i] < 0x80; ++i)
+        utf8[size_t(i)] = char(units[i]);
+    if (i < size) {
+        const QByteArray converted = text.toUtf8();
+        utf8.assign(converted.constData(), size_t(converted.size()));
     }
+    sqlite3_bind_text64(m_stmt, index, utf8.data(), sqlite3_uint64(utf8.size()), SQLITE_STATIC, SQLITE_UTF8);
 }
 
 const QByteArray &Statement::keptBytes(int position, QByteArray bytes)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <string>
 #include <vector>
 
 struct sqlite3;
@@ -29,6 +30,11 @@ public:
     bool isValid() const { return m_stmt != nullptr; }
     // By the value's storage class (storageClassOf).
     void bindValue(int position, const QVariant &value); // position from 0
+    // By a type the caller knows: no QVariant on the way.
+    void bindNull(int position);
+    void bindInteger(int position, qint64 value);
+    void bindReal(int position, double value);
+    void bindText(int position, const QString &text);
     void bindValues(const QVariantList &values);         // from position 0 on
     // Runs the statement up to its first row; false when SQLite refused it.
     bool exec();
@@ -47,6 +53,7 @@ public:
 
 private:
     bool step();
+    int boundIndex(int position); // SQLite's index of `position`, ready to take a value
     const QByteArray &keptBytes(int position, QByteArray bytes);
 
     sqlite3 *m_db = nullptr;
@@ -55,8 +62,9 @@ private:
     bool m_done = true;
     bool m_stepped = false; // stepped since the last reset
     SqliteError m_error;
-    // The bytes of each bound text or blob, by position: SQLite reads them in
+    // The bytes of each bound text and blob, by position: SQLite reads them in
     // place until the position is bound again or the statement goes, so it
     // need not copy every value it is given.
-    std::vector<QByteArray> m_boundBytes;
+    std::vector<QByteArray> m_boundBytes; // of blobs
+    std::vector<std::string> m_boundTexts; // as UTF-8, one per parameter, each reused by the next text bound there
 };

@@ -3,6 +3,7 @@
 #include "app/CatalogueStatements.h"
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
+#include "platform/database/TableWriter.h"
 #include "platform/listview/ListModel.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/catalogue/FigureList.h"
@@ -11,6 +12,7 @@
 #include "ui/common/WriteConflicts.h"
 
 #include <QHash>
+#include <optional>
 
 namespace {
 
@@ -34,22 +36,6 @@ QVariant valueOfCell(int cell, const QString &text)
     return isWrittenAsNumber(cell) ? QVariant(leadingNumber(text)) : QVariant(text);
 }
 
-void writeField(Recordset &record, const ListModel &list, int row, int cell)
-{
-    record.setValue(kFields[cell - 1], valueOfCell(cell, list.cell(row, cell)));
-}
-
-// A new figure gets every field of its type.
-void writeNewFigure(Recordset &record, const ListModel &list, int row, bool cartesian)
-{
-    for (int cell = 1; cell <= kCellCount; ++cell) {
-        if (cell == 5) // the type letter goes between the group and the axis fields
-            record.setValue(QStringLiteral("LB"), cartesian ? QStringLiteral("B") : QStringLiteral("T"));
-        if (!cartesian && isCartesianOnly(cell))
-            continue;
-        writeField(record, list, row, cell);
-    }
-}
 
 // How many rows of the list will still carry each number after this save.
 QHash<QString, int> numbersInList(const ListModel &list)
@@ -98,8 +84,25 @@ class FigureSave
 public:
     FigureSave(ListModel &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
 
+    // Whether the row writes one statement at the most, its last step: a
+    // renamed figure also moves its points and labels, a deleted one takes
+    // them along.
+    bool writesOneStatement(int row) const
+    {
+        const QVariant storedKey = m_list.storedKey(row);
+        if (!storedKey.isValid())
+            return true;
+        return m_list.tag(row) != RowState::Deleted && m_list.cell(row, kNumberCell) == storedKey.toString();
+    }
+
     void write(int row)
     {
+        if (!m_writer) {
+            m_writer.emplace(gConn, QStringLiteral("picMain"));
+            m_typeColumn = m_writer->column(QStringLiteral("LB"));
+            for (const QString &field : kFields)
+                m_cellColumns << m_writer->column(field);
+        }
         const QString number = m_list.cell(row, kNumberCell);
         const QVariant storedKey = m_list.storedKey(row);
         if (m_list.tag(row) == RowState::Deleted) {
@@ -128,11 +131,8 @@ public:
         if (isNew) {
             if (isTaken(number))
                 throw numberTaken(number);
-            if (!m_inserts.isOpen()) // every new figure goes in through one record set
-                m_inserts.open(CatalogueStatements::figureByNumber(number), gConn);
-            m_inserts.addNew();
-            writeNewFigure(m_inserts, m_list, row, m_cartesian);
-            m_inserts.update();
+            writeNewFigure(row);
+            m_writer->insert();
             return;
         }
         gSql = CatalogueStatements::figureByNumber(key);
@@ -147,18 +147,41 @@ public:
             return gRs->storedText(kFields[cell - 1], valueOfCell(cell, text));
         });
         for (int cell : edited)
-            writeField(*gRs, m_list, row, cell);
-        gRs->update();
+            writeField(row, cell);
+        m_writer->update(gRs->recordIdAt(1));
         if (number != key)
             runStatements({CatalogueStatements::movePointsOfFigure(key, number),
                            CatalogueStatements::moveLabelsOfFigure(key, number)});
     }
 
 private:
+    void writeField(int row, int cell)
+    {
+        const QString text = m_list.cell(row, cell);
+        if (isWrittenAsNumber(cell))
+            m_writer->setNumber(m_cellColumns[cell - 1], leadingNumber(text));
+        else
+            m_writer->setText(m_cellColumns[cell - 1], text);
+    }
+
+    // A new figure gets every field of its type.
+    void writeNewFigure(int row)
+    {
+        for (int cell = 1; cell <= kCellCount; ++cell) {
+            if (cell == 5) // the type letter goes between the group and the axis fields
+                m_writer->setText(m_typeColumn, m_cartesian ? QStringLiteral("B") : QStringLiteral("T"));
+            if (!m_cartesian && isCartesianOnly(cell))
+                continue;
+            writeField(row, cell);
+        }
+    }
+
     ListModel &m_list;
     bool m_cartesian;
     QHash<QString, int> m_numbers;
-    Recordset m_inserts;
+    std::optional<TableWriter> m_writer; // every row's write goes through it
+    int m_typeColumn = -1;
+    QList<int> m_cellColumns; // the picMain column behind each cell
 };
 
 } // namespace
@@ -170,6 +193,7 @@ SaveOutcome saveFigureList(ListModel &list, bool cartesian)
     RowWriter writer;
     writer.readFrom = list.origin();
     writer.write = [&](int row) { save.write(row); };
+    writer.writesOneStatement = [&](int row) { return save.writesOneStatement(row); };
     writer.describe = [&](int row) {
         return QStringLiteral("第 %1 行（图号 %2）").arg(row + 1).arg(list.cell(row, kNumberCell));
     };

@@ -1,10 +1,11 @@
 #include "ui/common/CellWriting.h"
 
 #include "platform/database/Recordset.h"
+#include "platform/database/TableWriter.h"
 
-void writeCell(Recordset &record, const QString &field, const QString &cell, bool isNewRecord)
+void writeCell(TableWriter &writer, int column, const QString &cell, const Recordset *stored)
 {
-    if (!isNewRecord && cell.isEmpty() && record.value(field).isNull())
+    if (stored && cell.isEmpty() && stored->value(writer.columnName(column)).isNull())
         return;
-    record.setValue(field, cell);
+    writer.setText(column, cell);
 }

@@ -3,6 +3,7 @@
 #include "app/mQuillar.h"
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
+#include "platform/database/TableWriter.h"
 #include "platform/listview/ListModel.h"
 #include "ui/common/CellWriting.h"
 #include "ui/common/NumberText.h"
@@ -11,6 +12,7 @@
 #include "ui/common/WriteConflicts.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 namespace {
@@ -35,6 +37,9 @@ public:
     {
         if (m_table.start)
             m_table.start();
+        m_writer.emplace(gConn, m_table.table);
+        for (const QString &field : m_table.cellFields)
+            m_cellColumns << m_writer->column(field);
         Recordset numbers;
         numbers.open(m_table.storedNumbers, gConn);
         const int key = numbers.fieldIndex(m_table.keyField);
@@ -68,7 +73,7 @@ private:
     void insert(int row, const QVariant &number)
     {
         const std::optional<double> key = storedNumber(number);
-        if (!key || m_stored.count(*key) || !m_inserts.isOpen()) {
+        if (!key || m_stored.count(*key)) {
             gSql = m_table.selectStatement(number, true);
             Recordset holder;
             holder.open(gSql, gConn);
@@ -76,14 +81,11 @@ private:
                 throw DbError(QStringLiteral("%1号 %2 已经有%1“%3”，新%1不能再用这个号")
                                   .arg(m_table.noun, valueText(number),
                                        holder.text(m_table.nameField).simplified())); // a cause is one line
-            if (!m_inserts.isOpen())
-                m_inserts = std::move(holder);
         }
-        m_inserts.addNew();
-        m_table.assignKey(m_inserts, number);
-        for (int cell = 1; cell <= m_table.cellFields.size(); ++cell)
-            writeCell(m_inserts, m_table.cellFields[cell - 1], m_list.cell(row, cell), true);
-        m_inserts.update();
+        m_table.assignKey(*m_writer, number);
+        for (int cell = 1; cell <= m_cellColumns.size(); ++cell)
+            writeCell(*m_writer, m_cellColumns[cell - 1], m_list.cell(row, cell), nullptr);
+        m_writer->insert();
         if (key)
             m_stored.insert(*key);
     }
@@ -103,14 +105,15 @@ private:
                                                    return record.storedText(m_table.cellFields[cell - 1], text);
                                                });
         for (int cell : edited)
-            writeCell(record, m_table.cellFields[cell - 1], m_list.cell(row, cell), false);
-        record.update();
+            writeCell(*m_writer, m_cellColumns[cell - 1], m_list.cell(row, cell), &record);
+        m_writer->update(record.recordIdAt(1));
     }
 
     const ListModel &m_list;
     const KeyedTable &m_table;
     std::set<double> m_stored; // the numbers the records hold
-    Recordset m_inserts;       // the new rows go in through it
+    std::optional<TableWriter> m_writer; // every row's write goes through it
+    QList<int> m_cellColumns;  // the table column behind each cell
 };
 
 } // namespace

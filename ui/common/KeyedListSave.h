@@ -9,12 +9,13 @@
 #include <functional>
 
 class ListModel;
-class Recordset;
+class TableWriter;
 
 // A table whose records a list shows one per row, each found by its number:
 // the groups of picType, the labels of one figure in picLable.
 struct KeyedTable
 {
+    QString table;     // "picType", "picLable"
     QString noun;      // "分组", "标签": names a record in the failure text
     QString keyField;  // the field holding the number
     QString nameField; // the field that names the record holding a taken number
@@ -24,7 +25,7 @@ struct KeyedTable
     // Selects `keyField` of every record a number of this list could meet.
     SqlStatement storedNumbers;
     // Sets the key fields of a new record for `number`.
-    std::function<void(Recordset &record, const QVariant &number)> assignKey;
+    std::function<void(TableWriter &record, const QVariant &number)> assignKey;
     // Runs inside the save's transaction before the rows (see RowWriter::start).
     std::function<void()> start;
 };

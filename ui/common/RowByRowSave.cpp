@@ -18,12 +18,17 @@ void runSavepointStatement(const QString &sql)
         throw sqliteFailure(q.lastError(), QStringLiteral("图版数据库不接受这条语句"), gConn->path(), sql);
 }
 
+bool needsSavepoint(const RowWriter &writer, int row)
+{
+    return !writer.oneStatementPerRow && !(writer.writesOneStatement && writer.writesOneStatement(row));
+}
+
 // False when the database had already dropped the whole transaction (SQLite
 // does so on a full disk, for one): then the rows before are gone too, and
 // any further statement would run, and stay, outside a transaction.
-bool undoRow(const RowWriter &writer)
+bool undoRow(bool inSavepoint)
 {
-    if (writer.oneStatementPerRow) // SQLite has undone the failing statement itself
+    if (!inSavepoint) // SQLite has undone the failing statement itself
         return gConn->inTransaction();
     try {
         runSavepointStatement(QStringLiteral("ROLLBACK TO SAVEPOINT row_save"));
@@ -80,15 +85,16 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
     FailureText failure;
     std::vector<int> written;
     for (int row : rows) {
+        const bool inSavepoint = needsSavepoint(writer, row);
         try {
-            if (!writer.oneStatementPerRow)
+            if (inSavepoint)
                 runSavepointStatement(QStringLiteral("SAVEPOINT row_save"));
             writer.write(row);
-            if (!writer.oneStatementPerRow)
+            if (inSavepoint)
                 runSavepointStatement(QStringLiteral("RELEASE SAVEPOINT row_save"));
             written.push_back(row);
         } catch (const WriteConflict &conflict) {
-            if (!undoRow(writer)) {
+            if (!undoRow(inSavepoint)) {
                 gConn->rollback();
                 outcome.failure = QStringLiteral("数据库撤销了整个保存，没有保存任何一行。");
                 return outcome;
@@ -97,7 +103,7 @@ SaveOutcome saveRowByRow(const std::vector<int> &rows, const RowWriter &writer)
             break;
         } catch (const DbError &e) {
             failure.add(QStringLiteral("%1没有保存：%2").arg(writer.describe(row), e.cause()), e.details());
-            if (!undoRow(writer)) {
+            if (!undoRow(inSavepoint)) {
                 gConn->rollback();
                 failure.add(QStringLiteral("数据库撤销了整个保存，没有保存任何一行。"));
                 outcome.failure = failure.text();

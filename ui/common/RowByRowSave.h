@@ -44,6 +44,8 @@ struct RowWriter
     // it that can fail: SQLite undoes a failing statement whole, so a row
     // needs no savepoint of its own to leave nothing of itself behind.
     bool oneStatementPerRow = false;
+    // The same, asked row by row, for a save whose rows differ.
+    std::function<bool(int row)> writesOneStatement;
 };
 
 // The save of every window: writes `rows` in order inside one transaction on

@@ -1,12 +1,13 @@
 #include "ui/groups/GroupListSave.h"
 
 #include "app/CatalogueStatements.h"
-#include "platform/database/Recordset.h"
+#include "platform/database/TableWriter.h"
 #include "ui/common/KeyedListSave.h"
 
 SaveOutcome saveGroupList(ListModel &list, int &current)
 {
     KeyedTable groups;
+    groups.table = QStringLiteral("picType");
     groups.noun = QStringLiteral("分组");
     groups.keyField = QStringLiteral("grp");
     groups.nameField = QStringLiteral("grpName");
@@ -16,8 +17,8 @@ SaveOutcome saveGroupList(ListModel &list, int &current)
         return forNewRow ? CatalogueStatements::groupByNumber(group) : CatalogueStatements::groupNameOf(group);
     };
     groups.storedNumbers = CatalogueStatements::groupsInOrder();
-    groups.assignKey = [](Recordset &record, const QVariant &group) {
-        record.setValue(QStringLiteral("grp"), group.toDouble());
+    groups.assignKey = [](TableWriter &record, const QVariant &group) {
+        record.setNumber(record.column(QStringLiteral("grp")), group.toDouble());
     };
     return saveKeyedList(list, current, groups);
 }

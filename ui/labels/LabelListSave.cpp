@@ -1,7 +1,7 @@
 #include "ui/labels/LabelListSave.h"
 
 #include "app/CatalogueStatements.h"
-#include "platform/database/Recordset.h"
+#include "platform/database/TableWriter.h"
 #include "ui/common/FigureEditing.h"
 #include "ui/common/KeyedListSave.h"
 #include "ui/common/PreviewRows.h"
@@ -15,6 +15,7 @@ const QStringList &labelFields()
 SaveOutcome saveLabelList(ListModel &list, const EditedFigure &figure, int &current)
 {
     KeyedTable labels;
+    labels.table = QStringLiteral("picLable");
     labels.noun = QStringLiteral("标签");
     labels.keyField = QStringLiteral("ID");
     labels.nameField = QStringLiteral("Lbl");
@@ -26,9 +27,9 @@ SaveOutcome saveLabelList(ListModel &list, const EditedFigure &figure, int &curr
         return CatalogueStatements::labelOfFigure(figure.number, label);
     };
     labels.storedNumbers = CatalogueStatements::labelNumbersOfFigure(figure.number);
-    labels.assignKey = [&figure](Recordset &record, const QVariant &label) {
-        record.setValue(QStringLiteral("th"), figure.number);
-        record.setValue(QStringLiteral("ID"), label.toDouble());
+    labels.assignKey = [&figure](TableWriter &record, const QVariant &label) {
+        record.setText(record.column(QStringLiteral("th")), figure.number);
+        record.setNumber(record.column(QStringLiteral("ID")), label.toDouble());
     };
     labels.start = [&figure] { requireFigureStillThere(figure); };
     return saveKeyedList(list, current, labels);

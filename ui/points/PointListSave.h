@@ -16,7 +16,11 @@ struct EditedFigure;
 // and those below keep their marks. A changed row writes only the cells the
 // user changed, and stops the save at another program's change of the same
 // cell (the outcome's conflict). Nothing is written once the figure has gone.
+// A deleted row's record is deleted (a new one has none) and the row leaves
+// the list, `current` following its row (-1 when it went); the rows below
+// move up a place. A failing row and those below keep their marks and stay,
+// deleted ones too.
 // The pData field behind each list cell, cell 1 first.
 const QStringList &pointFields();
 
-SaveOutcome savePointList(ListModel &list, const EditedFigure &figure);
+SaveOutcome savePointList(ListModel &list, const EditedFigure &figure, int &current);

@@ -89,9 +89,12 @@ FigureRowsEditor::PasteRules fPicData::pasteRules()
 
 bool fPicData::saveList()
 {
-    const bool saved = saveRows([this] { return savePointList(LvFigure->items(), {m_figure, m_figureCatalogued}); });
+    const bool saved = saveRows(
+        [this] { return savePointList(LvFigure->items(), {m_figure, m_figureCatalogued}, m_fields->CurItem); });
     // The save numbers the points afresh; the field shows the current one's number.
     if (m_fields->CurItem >= 0 && m_fields->CurItem < LvFigure->count() && !AddingRow)
         tTxtBx0->setText(LvFigure->text(m_fields->CurItem));
+    else if (m_fields->CurItem < 0)
+        LvFigure->clearSelection(); // the current row was deleted: none looks current until a click
     return saved;
 }

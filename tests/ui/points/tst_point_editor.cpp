@@ -3,6 +3,7 @@
 // adds and the save by list position the random sequences prove.
 #include "app/mQuillar.h"
 #include "tests/support/FigureEditorKit.h"
+#include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/points/fPicData.h"
 
@@ -126,6 +127,23 @@ private slots:
         QCOMPARE(p.messages.count(), 1);
         QCOMPARE(p.table(), QStringLiteral("1:10,20 2:15,21 3:12,22 4:13,23 5:16,26"));
         QCOMPARE(marks(p.list()), QStringLiteral("1 2 3 4 5"));
+    }
+
+    // The field keeps showing the current point's number after the point
+    // above it went.
+    void deletedPointLeavesAndTheCurrentOneIsRenumbered()
+    {
+        PointWindow p;
+        p.addPoints("B001", {{1, 1, 1, 10, 20, 1}, {2, 1, 1, 11, 21, 1}, {3, 1, 1, 12, 22, 1}});
+        fPicData &w = p.open("B001");
+        clickRow(p.list(), 2);
+        markRowDeleted(p.list()->items(), 1, RowMark::Deleted);
+        click(w, "cmdSave");
+        QCOMPARE(p.messages.count(), 0);
+        QCOMPARE(p.table(), QStringLiteral("1:10,20 2:12,22"));
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2"));
+        QCOMPARE(shown(w, "tTxtBx0"), QStringLiteral("2"));
+        QCOMPARE(shown(w, "tTxtBx3"), QStringLiteral("12"));
     }
 
     void storedNullStaysWhenAnotherCellOfTheRowIsSaved()
