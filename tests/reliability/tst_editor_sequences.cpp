@@ -8,7 +8,11 @@
 // a value that neither program gave it. The model predicts every question
 // (unsaved work, another program's change of a field the user changed) and
 // answers it with a random button, and every refused row. A failure names
-// its seed and step; QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead
+// its seed and step. Every window also takes Del on a Shift/Ctrl-click
+// selection, Ctrl+Z and Ctrl+Y against the model's own history of steps (one
+// per turn of the event loop, ended by a load or a save), and Ctrl+C checked
+// against the model's rows; the point and label lists take pasted tables,
+// refused whole for a cell they cannot take. QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead
 // of the fixed set, QUILLAR_SECOND_WRITER=0 leaves the other program out.
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
@@ -96,8 +100,6 @@ struct Messages
     QMessageBox::StandardButton ask(const QString &piece)
     {
         const QMessageBox::StandardButton answer = randomAnswer();
-        if (qEnvironmentVariableIsSet("QUILLAR_TRACE"))
-            qWarning("ask %s: %x", qPrintable(piece), unsigned(answer));
         recorder->answerNextWith(answer);
         expected << piece;
         return answer;
@@ -776,6 +778,8 @@ QString selectRandomly(ListView *list, Model &model, const std::function<bool(in
 {
     const int first = below(int(model.rows.size()));
     selected = plainClick(first);
+    QCoreApplication::processEvents(); // what the click changed is a step of its own
+    model.endStep();
     if (!selected)
         return {};
     model.plainlySelected(first);
@@ -1143,8 +1147,6 @@ class EditorSequencesTest : public QObject
                 roll -= actions[chosen].weight;
             while (actions[chosen].possible && !actions[chosen].possible())
                 ++chosen;
-            if (qEnvironmentVariableIsSet("QUILLAR_TRACE"))
-                qWarning("step %d: action %d", step, int(chosen));
             actions[chosen].run();
             QCoreApplication::processEvents(); // the user's next action comes in a later turn
             if (QTest::currentTestFailed())
@@ -1757,8 +1759,6 @@ private slots:
         }, [&] {
             model.readAll();
             model.endStep();
-            if (qEnvironmentVariableIsSet("QUILLAR_TRACE"))
-                qWarning("  %s | %s | cur %d adding %d pending %d undo %d", qPrintable(marks(list())), qPrintable(model.marks() + " msgs " + model.messages.expected.join("|") + " shown " + QString::number(model.messages.recorder->count())), model.current, model.adding, model.panelPending(), int(model.undoable.size()));
             QString wrong = mismatch(model, list(), kCellCount, c.root, CatalogueModel::tableSql(), model.table, history);
             QStringList rowids;
             for (const auto &[number, rowid] : model.rowids)
