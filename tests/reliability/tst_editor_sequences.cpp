@@ -12,8 +12,9 @@
 // selection, Ctrl+Z and Ctrl+Y against the model's own history of steps (one
 // per turn of the event loop, ended by a load or a save), and Ctrl+C checked
 // against the model's rows; the point and label lists take pasted tables,
-// refused whole for a cell they cannot take. QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead
-// of the fixed set, QUILLAR_SECOND_WRITER=0 leaves the other program out.
+// refused whole for a cell they cannot take. QUILLAR_LONG_SEQUENCES=N runs
+// N seeds per window instead of the fixed set, QUILLAR_SECOND_WRITER=0
+// leaves the other program out.
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/catalogue/FigureColumns.h"
@@ -655,7 +656,7 @@ struct EditorModel : RowsModel<double>
             const int i = marked[done];
             Row<double> &row = rows[i];
             if (row.state == Deleted) {
-                if (row.state == Deleted && row.stored)
+                if (row.stored)
                     table.erase(*row.stored), claimed.erase(*row.stored);
                 gone.insert(i);
                 continue;
