@@ -8,8 +8,13 @@
 // a value that neither program gave it. The model predicts every question
 // (unsaved work, another program's change of a field the user changed) and
 // answers it with a random button, and every refused row. A failure names
-// its seed and step; QUILLAR_LONG_SEQUENCES=N runs N seeds per window instead
-// of the fixed set, QUILLAR_SECOND_WRITER=0 leaves the other program out.
+// its seed and step. Every window also takes Del on a Shift/Ctrl-click
+// selection, Ctrl+Z and Ctrl+Y against the model's own history of steps (one
+// per turn of the event loop, ended by a load or a save), and Ctrl+C checked
+// against the model's rows; the point and label lists take pasted tables,
+// refused whole for a cell they cannot take. QUILLAR_LONG_SEQUENCES=N runs
+// N seeds per window instead of the fixed set, QUILLAR_SECOND_WRITER=0
+// leaves the other program out.
 #include "tests/support/FigureEditorKit.h"
 #include "tests/ui/catalogue/CatalogueTestKit.h"
 #include "ui/catalogue/FigureColumns.h"
@@ -20,6 +25,8 @@
 #include "ui/labels/fPicLbl.h"
 #include "ui/points/fPicData.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -197,6 +204,136 @@ struct RowsModel
     Messages messages;
     std::vector<std::pair<Key, bool>> written; // records a save wrote, and whether it made them
 
+    // The undo history since the last load or save: per step the rows it
+    // changed as they were and as it left them, and the rows it appended.
+    struct Step
+    {
+        size_t countBefore = 0;
+        std::map<int, Row<Key>> before, after;
+        std::vector<Row<Key>> appended;
+    };
+    std::vector<Step> undoable, redoable;
+    std::vector<Row<Key>> stepStart; // the rows as the step under way found them
+    bool historyEnded = true;
+
+    static bool sameRow(const Row<Key> &a, const Row<Key> &b)
+    {
+        return a.text == b.text && a.cells == b.cells && a.state == b.state && a.stored == b.stored;
+    }
+
+    // A load or a save: nothing before it can be undone.
+    void endHistory()
+    {
+        undoable.clear();
+        redoable.clear();
+        historyEnded = true;
+    }
+
+    // A turn of the event loop: the rows the action changed are one step; a new step drops what was undone.
+    void endStep()
+    {
+        if (!std::exchange(historyEnded, false)) {
+            Step step;
+            step.countBefore = stepStart.size();
+            for (size_t r = 0; r < std::min(stepStart.size(), rows.size()); ++r) {
+                if (!sameRow(stepStart[r], rows[r]))
+                    step.before[int(r)] = stepStart[r], step.after[int(r)] = rows[r];
+            }
+            step.appended.assign(rows.begin() + std::min(stepStart.size(), rows.size()), rows.end());
+            if (!step.before.empty() || !step.appended.empty()) {
+                undoable.push_back(std::move(step));
+                redoable.clear();
+            }
+        }
+        stepStart = rows;
+    }
+
+    // Ctrl+Z (`back`) or Ctrl+Y: the step's rows put back or forward; the
+    // first row it touched is shown as a click shows it, none when the list
+    // has no row left. `mayChange` settles edits held outside the list
+    // first, and may itself make a step. False when nothing was done.
+    template <typename Show>
+    bool undo(bool back, const std::function<bool()> &mayChange, Show show)
+    {
+        if ((back ? undoable : redoable).empty() || (mayChange && !mayChange()))
+            return false;
+        endStep();
+        auto &from = back ? undoable : redoable;
+        if (from.empty())
+            return false;
+        Step step = std::move(from.back());
+        from.pop_back();
+        if (back)
+            rows.resize(step.countBefore);
+        for (const auto &[r, row] : back ? step.before : step.after)
+            rows[r] = row;
+        if (!back)
+            rows.insert(rows.end(), step.appended.begin(), step.appended.end());
+        int first = step.before.empty() ? int(step.countBefore) : step.before.begin()->first;
+        if (!step.appended.empty())
+            first = std::min(first, int(step.countBefore));
+        const int row = std::min(first, int(rows.size()) - 1);
+        if (row < 0)
+            current = -1;
+        else
+            show(row);
+        (back ? redoable : undoable).push_back(std::move(step));
+        stepStart = rows;
+        return true;
+    }
+
+    // The selection of Shift+ and Ctrl+clicks after a plain click: rows
+    // chosen for good, and the range a Shift+click spans from the last row
+    // clicked without Shift.
+    std::set<int> chosen;
+    int anchor = -1;
+    std::optional<int> extendTo;
+
+    void plainlySelected(int row) { chosen = {row}, anchor = row, extendTo.reset(); }
+    void shiftSelected(int row) { extendTo = row; }
+    void ctrlSelected(int row)
+    {
+        chosen = selection();
+        extendTo.reset();
+        if (!chosen.erase(row))
+            chosen.insert(row);
+        anchor = row;
+    }
+    std::set<int> selection() const
+    {
+        std::set<int> rowsSelected = chosen;
+        for (int r = std::min(anchor, extendTo.value_or(anchor)); extendTo && r <= std::max(anchor, *extendTo); ++r)
+            rowsSelected.insert(r);
+        return rowsSelected;
+    }
+
+    // Del as the label and catalogue lists take it: every selected row marked.
+    void markSelected(const char *mark)
+    {
+        for (int r : selection())
+            rows[r].state = Deleted, rows[r].text = markedNumber(rows[r].text, mark);
+    }
+
+    // What Ctrl+C copies of the selected rows: the captions, then each row
+    // unmarked with its cells, a cell with a tab or a line break, or one
+    // starting with a quote, quoted.
+    QString copied(const QStringList &captions) const
+    {
+        auto line = [](QStringList cells) {
+            for (QString &cell : cells) {
+                if (cell.contains('\t') || cell.contains('\n') || cell.contains('\r') || cell.startsWith('"'))
+                    cell = '"' + cell.replace("\"", "\"\"") + '"';
+            }
+            return cells.join('\t') + '\n';
+        };
+        QString table = line(captions);
+        for (int r : selection()) {
+            const QString number = rows[r].state == Unchanged ? rows[r].text : rows[r].text.chopped(1);
+            table += line(QStringList{number} + rows[r].cells.mid(0, captions.size() - 1));
+        }
+        return table;
+    }
+
     bool hasUnsavedRows() const
     {
         for (const Row<Key> &row : rows) {
@@ -351,6 +488,7 @@ struct EditorModel : RowsModel<double>
     void load(const Table &table, QStringList initialFields, bool clickFirst)
     {
         rows.clear();
+        endHistory();
         current = -1;
         adding = false;
         catalogued = figureThere;
@@ -456,11 +594,30 @@ struct EditorModel : RowsModel<double>
         return pass;
     }
 
+    // Del as the point list takes it: the selected rows marked, or when all
+    // of them are, unmarked (a row holding what it read unchanged again).
+    void toggleSelected()
+    {
+        const std::set<int> selected = selection();
+        const bool allMarked = std::all_of(selected.begin(), selected.end(), [&](int r) { return rows[r].state == Deleted; });
+        for (int r : selected) {
+            Row<double> &row = rows[r];
+            if (!allMarked && row.state != Deleted)
+                row.state = Deleted, row.text = markedNumber(row.text, "★");
+            else if (allMarked && row.stored && row.cells == row.read)
+                row.state = Unchanged, row.text = numberText(leadingNumber(row.text));
+            else if (allMarked)
+                row.state = row.stored ? Changed : New, row.text = markedNumber(row.text, row.stored ? "*" : "#");
+        }
+    }
+
     // The point save: changed rows write their changed cells, new rows go in
-    // at their position or a spare number, until a row is refused or meets a
-    // conflict; then every row with a record is numbered by its position, or
-    // nothing at all is saved when a record not in the list holds a position
-    // or a record to move has gone.
+    // at their position among the rows that stay or a spare number, deleted
+    // rows delete their records, until a row is refused or meets a conflict;
+    // then every row with a record is numbered by its position among the rows
+    // that stay, the deleted rows written leaving the list (the current row
+    // follows its point), or nothing at all is saved when a record not in the
+    // list holds a position or a record to move has gone.
     Pass pointPass(Table &table)
     {
         Pass pass;
@@ -481,18 +638,32 @@ struct EditorModel : RowsModel<double>
             return pass;
         const Table before = table;
         const std::vector<Row<double>> rowsBefore = rows;
+        std::set<double> claimed; // the IDs the list's stored rows were loaded with
+        for (const Row<double> &row : rows) {
+            if (row.state != New && row.stored)
+                claimed.insert(*row.stored);
+        }
         double spare = double(rows.size());
         for (const auto &entry : table)
             spare = std::max(spare, std::floor(entry.first));
+        for (double id : claimed)
+            spare = std::max(spare, std::floor(id));
         ++spare;
         std::map<int, double> at; // row -> the ID its record holds
-        std::set<int> made;
+        std::set<int> made, gone;
         size_t done = 0;
         for (; done < marked.size(); ++done) {
             const int i = marked[done];
             Row<double> &row = rows[i];
+            if (row.state == Deleted) {
+                if (row.stored)
+                    table.erase(*row.stored), claimed.erase(*row.stored);
+                gone.insert(i);
+                continue;
+            }
             if (row.state == New) {
-                const double id = table.count(i + 1) ? spare++ : i + 1;
+                const double position = i + 1 - double(gone.size());
+                const double id = table.count(position) || claimed.count(position) ? spare++ : position;
                 table[id] = row.cells;
                 wrote(row, allCells(int(row.cells.size())), row.cells);
                 at[i] = id;
@@ -512,7 +683,11 @@ struct EditorModel : RowsModel<double>
                 record[cell - 1] = row.cells[cell - 1];
             wrote(row, cells, record);
         }
-        for (int i = 0; i < int(rows.size()); ++i) {
+        std::map<int, int> target; // row -> its position among the rows that stay
+        for (int i = 0, position = 0; i < int(rows.size()); ++i) {
+            if (gone.count(i))
+                continue;
+            target[i] = ++position;
             if (!at.count(i) && rows[i].state != New && rows[i].stored)
                 at[i] = *rows[i].stored;
         }
@@ -521,8 +696,10 @@ struct EditorModel : RowsModel<double>
             listed.insert(id);
         // A record gone is gone even when this save put a new point in under its number.
         bool blocked = false;
-        for (const auto &[i, id] : at)
-            blocked = blocked || (id != i + 1 && ((table.count(i + 1) && !listed.count(i + 1)) || !(made.count(i) ? table : before).count(id)));
+        for (const auto &[i, id] : at) {
+            const int to = target[i];
+            blocked = blocked || (id != to && ((table.count(to) && !listed.count(to)) || !(made.count(i) ? table : before).count(id)));
+        }
         if (blocked) { // nothing at all is committed
             table = before;
             rows = rowsBefore;
@@ -535,16 +712,28 @@ struct EditorModel : RowsModel<double>
             moved.erase(id);
         for (const auto &[i, id] : at) {
             if (table.count(id)) // else gone, and in its place already
-                moved[i + 1] = table[id];
-            rows[i].stored = i + 1;
-            written.push_back({double(i + 1), made.count(i) > 0});
+                moved[target[i]] = table[id];
+            rows[i].stored = target[i];
+            written.push_back({double(target[i]), made.count(i) > 0});
         }
         table = moved;
         const int firstUnwritten = done < marked.size() ? marked[done] : int(rows.size());
         for (int i = 0; i < firstUnwritten; ++i) {
-            rows[i].text = numberText(i + 1);
-            rows[i].state = Unchanged;
+            rows[i].text = numberText(target[i]);
+            rows[i].state = gone.count(i) ? Deleted : Unchanged;
         }
+        std::vector<Row<double>> kept;
+        int clicked = -1, conflict = -1;
+        for (int i = 0; i < int(rows.size()); ++i) {
+            if (gone.count(i))
+                continue;
+            clicked = i == current ? int(kept.size()) : clicked;
+            conflict = i == pass.conflict ? int(kept.size()) : conflict;
+            kept.push_back(rows[i]);
+        }
+        rows = kept;
+        current = clicked;
+        pass.conflict = conflict;
         return pass;
     }
 };
@@ -566,6 +755,65 @@ Action clickOnRow(int weight, Model &model, List list)
                 clickRow(list(), row);
                 model.click(row);
             }};
+}
+
+void modifiedClick(ListView *list, int row, Qt::KeyboardModifiers modifiers)
+{
+    list->scrollTo(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(list->model()->index(row, 1)).center());
+}
+
+QStringList captions(const ListView *list)
+{
+    QStringList texts;
+    for (int column = 0; column < list->model()->columnCount(); ++column)
+        texts << list->model()->headerData(column, Qt::Horizontal).toString();
+    return texts;
+}
+
+// A plain click on a random row (`plainClick`: false when the window kept
+// another), then Shift+ and Ctrl+clicks; now and then Ctrl+C, whose text
+// must be the selected rows'. Empty when the list selected what the model did.
+template <typename Model>
+QString selectRandomly(ListView *list, Model &model, const std::function<bool(int row)> &plainClick, bool &selected)
+{
+    const int first = below(int(model.rows.size()));
+    selected = plainClick(first);
+    QCoreApplication::processEvents(); // what the click changed is a step of its own
+    model.endStep();
+    if (!selected)
+        return {};
+    model.plainlySelected(first);
+    for (int more = below(4); more > 0; --more) {
+        const int row = below(int(model.rows.size()));
+        const bool shift = below(2);
+        modifiedClick(list, row, shift ? Qt::ShiftModifier : Qt::ControlModifier);
+        shift ? model.shiftSelected(row) : model.ctrlSelected(row);
+    }
+    const std::set<int> expected = model.selection();
+    if (list->selectedRows() != std::vector<int>(expected.begin(), expected.end()))
+        return "the list selected other rows than the clicks did";
+    if (!expected.empty() && !below(3)) {
+        pressOnList(list, Qt::Key_C, Qt::ControlModifier);
+        const QString copied = QGuiApplication::clipboard()->text(), wanted = model.copied(captions(list));
+        if (copied != wanted)
+            return "Ctrl+C copied [" + copied + "], model [" + wanted + "]";
+    }
+    return {};
+}
+
+// Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z on the list, in the model (which queues
+// the answers to the window's questions) and in the window.
+template <typename Model, typename Show>
+void undoOrRedo(ListView *list, Model &model, const std::function<bool()> &mayChange, Show show)
+{
+    const int key = below(3);
+    const bool back = key == 0;
+    model.undo(back, mayChange, show);
+    if (key == 2)
+        pressOnList(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    else
+        pressOnList(list, back ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
 }
 
 // What tells the sub-editors apart in the actions they share.
@@ -594,6 +842,12 @@ struct SubEditor
     QString tableSql{};
     QString figure = "B001"; // its records only; also: the first row is shown on opening
     const char *list = "LvFigure";
+    bool togglesDeletion = false; // Del marks the selected rows, or unmarks them when all are
+    // What the list takes from the clipboard, none when it takes no paste:
+    // the list cells of a short table's columns, and the cells such a row
+    // gets otherwise from the fields as they show.
+    QList<int> shortTable{};
+    std::function<QStringList(const QStringList &fields)> shortTableLeaves{};
 };
 
 constexpr int kSteps = 250;
@@ -650,6 +904,7 @@ struct CatalogueModel : RowsModel<QString>
         cartesian = asCartesian;
         current = -1;
         rows.clear();
+        endHistory();
         for (const auto &[number, values] : table) {
             if (values[kCellCount] == (cartesian ? "B" : "T"))
                 rows.push_back(readRow(number, QString(), listed(values.mid(0, kCellCount))));
@@ -798,6 +1053,7 @@ struct CatalogueModel : RowsModel<QString>
         });
         for (Row<QString> &row : rows)
             row.deletedBySave = row.deletedBySave || (saved && row.state == Deleted);
+        endHistory();
         return saved;
     }
 
@@ -893,6 +1149,7 @@ class EditorSequencesTest : public QObject
             while (actions[chosen].possible && !actions[chosen].possible())
                 ++chosen;
             actions[chosen].run();
+            QCoreApplication::processEvents(); // the user's next action comes in a later turn
             if (QTest::currentTestFailed())
                 return qWarning("failed at %s", qPrintable(m_where));
             const QString wrong = mismatch();
@@ -909,8 +1166,8 @@ class EditorSequencesTest : public QObject
                      const QString &tableSql, const Table &table, RecordHistory &history)
     {
         QString wrong = model.listMismatch(list, cellCount);
-        if (wrong.isEmpty())
-            wrong = model.messages.mismatch();
+        if (const QString messages = model.messages.mismatch(); !messages.isEmpty())
+            wrong += (wrong.isEmpty() ? "" : "; ") + messages;
         model.messages.expected.clear();
         model.messages.recorder->clear();
         const QStringList stored = recordList(root, tableSql), expected = tableRecords(table);
@@ -1061,9 +1318,102 @@ class EditorSequencesTest : public QObject
                  if (closes)
                      reopen();
              }},
+            {2, [&] { return !model.rows.empty(); }, [&] { // Del on a selection
+                 bool selected = false;
+                 const QString wrong = selectRandomly(list(), model, [&](int row) {
+                     clickRow(list(), row);
+                     model.click(row);
+                     return true;
+                 }, selected);
+                 QVERIFY2(wrong.isEmpty(), qPrintable(m_where + ": " + wrong));
+                 pressOnList(list(), Qt::Key_Delete);
+                 if (e.togglesDeletion)
+                     model.toggleSelected();
+                 else if (e.figure.isEmpty()) // the group list: the current row
+                     model.markCurrent(Deleted, e.deleteMark);
+                 else
+                     model.markSelected(e.deleteMark);
+             }},
+            {e.shortTable.isEmpty() ? 0 : 2, {}, [&] { paste(model, table, e, list()); }},
+            {3, {}, [&] { undoOrRedo(list(), model, {}, [&](int row) { model.click(row); }); }},
             {2, {}, reopen},
-        }, [&] { return mismatch(model, list(), int(e.fields.size()), kit.root, e.tableSql, table, history); },
+        }, [&] {
+            model.endStep();
+            return mismatch(model, list(), int(e.fields.size()), kit.root, e.tableSql, table, history);
+        },
             otherProgram);
+    }
+
+    // Ctrl+V of a random table of one of the forms the list takes, now and
+    // then with a header, separated by tabs (or commas or blanks when every
+    // cell is a number), now and then with a cell its column cannot take:
+    // then nothing is added.
+    static void paste(EditorModel &model, const Table &table, const SubEditor &e, ListView *list)
+    {
+        const bool own = below(2);
+        QList<int> columns = own ? QList<int>{0} + allCells(int(e.fields.size())) : e.shortTable;
+        const QStringList listCaptions = captions(list);
+        auto kind = [&](int cell) { // what the cell takes: a number, a whole number, a flag, a text
+            if (e.togglesDeletion)
+                return cell == 2 ? 'f' : cell == 1 || cell == 5 ? 'w' : 'n';
+            return cell == 3 ? 't' : 'n';
+        };
+        bool onlyNumbers = true;
+        for (int cell : columns)
+            onlyNumbers = onlyNumbers && (cell == 0 || kind(cell) == 'n');
+        const QString separator = onlyNumbers && below(2) ? pick(QStringList{",", ", ", " ", "  "}) : "\t";
+        QStringList lines;
+        const bool header = below(3) == 0;
+        if (header) {
+            QStringList cells;
+            for (int cell : columns)
+                cells << listCaptions[cell];
+            lines << cells.join(separator);
+        }
+        const int count = 1 + below(4);
+        const int badLine = below(5) == 0 ? below(count) : -1, badColumn = below(int(columns.size()));
+        QString refusal;
+        QList<QStringList> pasted;
+        for (int line = 0; line < count; ++line) {
+            QStringList cells, listCells = own ? QStringList(int(e.fields.size())) : e.shortTableLeaves(model.fields);
+            for (int column = 0; column < columns.size(); ++column) {
+                const int cell = columns[column];
+                QString text, shown;
+                switch (cell == 0 ? 's' : kind(cell)) {
+                case 's': text = QString::number(1 + below(9)) + pick(QStringList{"", "*", "#"}); break;
+                case 'w': shown = QString::number(below(4)), text = shown + pick(QStringList{"", ".0"}); break;
+                case 'f':
+                    text = pick(QStringList{"True", "false", "1", "0", "FALSE"});
+                    shown = text == "1" || text.compare("true", Qt::CaseInsensitive) == 0 ? "True" : "False";
+                    break;
+                case 'n': shown = randomNumber(), text = separator == "\t" && below(3) == 0 ? " " + shown + " " : shown; break;
+                default: shown = text = pick(QStringList{"SiO2", "Na2O+K2O", "玄武岩 basalt", "x"});
+                }
+                if (line == badLine && column == badColumn && cell > 0 && kind(cell) != 't') {
+                    text = kind(cell) == 'w' ? "1.5" : "a1";
+                    const QString fault = kind(cell) == 'w' ? "不是整数" : kind(cell) == 'f' ? "不是 True 或 False" : "不是数值";
+                    if (refusal.isEmpty())
+                        refusal = QString("第 %1 行“%2”一列的“%3”%4").arg(line + 1 + int(header))
+                                      .arg(listCaptions[cell], (column > 0 && separator == ", " ? " " : "") + text, fault);
+                }
+                cells << text;
+                if (cell > 0)
+                    listCells[cell - 1] = shown;
+            }
+            lines << cells.join(separator);
+            pasted << listCells;
+        }
+        QGuiApplication::clipboard()->setText(lines.join(below(2) ? "\n" : "\r\n") + (below(2) ? "\n" : ""));
+        pressOnList(list, Qt::Key_V, Qt::ControlModifier);
+        if (!refusal.isEmpty())
+            return model.messages.tell(refusal);
+        const int first = int(model.rows.size());
+        for (const QStringList &cells : pasted) {
+            const double number = !e.togglesDeletion ? model.newRowNumber(table)
+                                  : model.rows.empty() ? 1 : leadingNumber(model.rows.back().text) + 1;
+            model.rows.push_back(newRow<double>(numberText(number) + "#", cells));
+        }
+        model.click(first);
     }
 
     // A complete save of a sub-editor, predicted and its questions queued:
@@ -1076,6 +1426,7 @@ class EditorSequencesTest : public QObject
                 if (row == model.current)
                     model.fields = model.rows[row].cells;
             });
+        model.endHistory();
         if (saved && e.save == SubEditor::Reloads)
             model.load(table, model.fields, false);
         return saved;
@@ -1111,7 +1462,11 @@ private slots:
                                   .save = SubEditor::Renumbers, .noun = "点", .table = "pData", .key = "ID",
                                   .columns = {"Series", "curve", "X", "Y", "L"},
                                   .tableSql = "SELECT ID, Series, CASE WHEN curve THEN 'True' ELSE 'False' END, X, Y,"
-                                              " L FROM pData WHERE th = 'B001' ORDER BY ID"});
+                                              " L FROM pData WHERE th = 'B001' ORDER BY ID",
+                                  .togglesDeletion = true, .shortTable = {3, 4},
+                                  .shortTableLeaves = [](const QStringList &fields) {
+                                      return QStringList{fields[0], fields[1], "", "", "1"};
+                                  }});
     }
 
     void labelEditor()
@@ -1131,7 +1486,9 @@ private slots:
                                   .deleteButton = "CmdDelete", .deleteMark = "★", .saveButton = "cmdSave",
                                   .exitButton = "cmdCancel", .save = SubEditor::DropsDeleted, .noun = "标签",
                                   .table = "picLable", .key = "ID", .columns = {"X", "Y", "Lbl"},
-                                  .tableSql = "SELECT ID, X, Y, Lbl FROM picLable WHERE th = 'B001' ORDER BY ID"});
+                                  .tableSql = "SELECT ID, X, Y, Lbl FROM picLable WHERE th = 'B001' ORDER BY ID",
+                                  .shortTable = {1, 2, 3},
+                                  .shortTableLeaves = [](const QStringList &) { return QStringList(3); }});
     }
 
     void groupManager()
@@ -1333,6 +1690,22 @@ private slots:
                  if (model.requireCurrent())
                      model.markCurrent(Deleted, "★");
              }},
+            {1, [&] { return !model.rows.empty(); }, [&] { // Del on a selection
+                 bool selected = false;
+                 const QString wrong = selectRandomly(list(), model, [&](int row) {
+                     const bool goOn = settlePanel();
+                     clickRow(list(), row);
+                     if (goOn)
+                         model.click(row);
+                     return goOn && model.current == row;
+                 }, selected);
+                 QVERIFY2(wrong.isEmpty(), qPrintable(m_where + ": " + wrong));
+                 if (!selected)
+                     return;
+                 pressOnList(list(), Qt::Key_Delete);
+                 model.markSelected("★");
+             }},
+            {2, {}, [&] { undoOrRedo(list(), model, settlePanel, [&](int row) { model.click(row); }); }},
             {3, {}, [&] {
                  if (settlePanel())
                      model.save();
@@ -1386,6 +1759,7 @@ private slots:
             {1, {}, reopen},
         }, [&] {
             model.readAll();
+            model.endStep();
             QString wrong = mismatch(model, list(), kCellCount, c.root, CatalogueModel::tableSql(), model.table, history);
             QStringList rowids;
             for (const auto &[number, rowid] : model.rowids)

@@ -3,6 +3,16 @@
 #include <QTimer>
 #include <algorithm>
 
+namespace {
+
+bool sameRow(const ListRow &a, const ListRow &b)
+{
+    return a.text == b.text && a.cells == b.cells && a.tag == b.tag && a.storedKey == b.storedKey
+        && a.readCells == b.readCells;
+}
+
+} // namespace
+
 // What one action changed: the rows it found as they were before and as it
 // left them, and the rows it appended.
 struct ListHistory::Step
@@ -79,10 +89,21 @@ void ListHistory::endStep()
     if (!m_open)
         return;
     std::unique_ptr<Step> step = std::move(m_open);
-    for (auto &[r, row] : step->before)
-        step->after[r] = m_list.row(r);
+    // A row set to what it held is no change: an undo neither shows it nor
+    // stops at a step that changed nothing, and such a step keeps what was undone.
+    for (auto it = step->before.begin(); it != step->before.end();) {
+        const ListRow &now = m_list.row(it->first);
+        if (sameRow(now, it->second)) {
+            it = step->before.erase(it);
+            continue;
+        }
+        step->after[it->first] = now;
+        ++it;
+    }
     for (int r = step->countBefore; r < m_list.count(); ++r)
         step->appended.push_back(m_list.row(r));
+    if (step->before.empty() && step->appended.empty())
+        return;
     m_stack.push(new Command(*this, std::move(step))); // a new step drops what was undone
 }
 

@@ -175,6 +175,20 @@ private slots:
         QCOMPARE(g.list()->count(), 1);
         QCOMPARE(marks(g.list()), QStringLiteral("1"));
     }
+
+    void aStepThatChangesNothingIsNotKept()
+    {
+        FigureEditorKit<fGroup> g;
+        g.listName = "LvGroup";
+        g.root.exec("INSERT INTO picType (grp, grpName) VALUES (1, '火山岩'), (2, '深成岩')");
+        g.open(QString());
+        clickRow(g.list(), 0);
+        pressOnList(g.list(), Qt::Key_Delete);
+        pressOnList(g.list(), Qt::Key_Delete); // marked already: no step, one Ctrl+Z takes the mark off
+        QCOMPARE(marks(g.list()), QStringLiteral("1d 2"));
+        pressOnList(g.list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(marks(g.list()), QStringLiteral("1 2"));
+    }
 };
 
 QTEST_MAIN(ListCommandsTest)
