@@ -8,7 +8,7 @@ namespace {
 bool sameRow(const ListRow &a, const ListRow &b)
 {
     return a.text == b.text && a.cells == b.cells && a.tag == b.tag && a.storedKey == b.storedKey
-        && a.readCells == b.readCells;
+        && a.readCells == b.readCells && a.copiedFrom == b.copiedFrom;
 }
 
 } // namespace
