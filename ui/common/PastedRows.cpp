@@ -36,8 +36,15 @@ bool isNumberColumn(const PastedColumn &column)
 // The cell as its list cell takes it, or nothing with `fault` saying why not.
 std::optional<QString> listCellText(const QString &cell, PastedCell kind, QString &fault)
 {
-    if (kind == PastedCell::Text || kind == PastedCell::Skipped)
+    if (kind == PastedCell::Skipped)
         return cell;
+    if (kind == PastedCell::Text) {
+        // Line breaks as a typed label stores them, whatever the clipboard held.
+        QString text = cell;
+        return text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+            .replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    }
     if (hasLineBreak(cell)) {
         fault = QStringLiteral("含有换行");
         return std::nullopt;

@@ -164,7 +164,7 @@ private slots:
         click(w, "cmdSave");
         QCOMPARE(l.messages.count(), 1);
         QCOMPARE(l.table(), QStringLiteral("1:1,1,L1 2:1,1,L2 4:41,1,苦橄玄武岩 5:1,1,L5 6:0,0,another user's "
-                                           "7:45,3,玄武岩\nbasalt 8:10,20,label"));
+                                           "7:45,3,玄武岩\r\nbasalt 8:10,20,label"));
     }
 };
 
