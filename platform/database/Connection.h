@@ -31,12 +31,8 @@ struct ResultLayout
     QStringList fieldNames;
     QHash<QString, int> fieldByName;      // as the result spells them: the usual lookup
     QHash<QString, int> fieldByLowerName; // any other spelling
-    QStringList quotedColumnOfField;      // for writing statements; empty for an expression
     QVector<int> tableColumnOfField; // -1 for an expression
     QVector<TableColumn> tableColumns;
-    // INSERT and UPDATE texts already written, by the fields they set: a save
-    // of many rows sets the same fields in every one.
-    mutable QHash<QByteArray, QString> writeStatements;
 };
 
 // One open catalogue file. Opening never creates a file and refuses anything

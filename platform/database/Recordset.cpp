@@ -3,17 +3,9 @@
 #include "platform/database/DbError.h"
 #include "platform/database/SqliteFailure.h"
 
-#include <QVarLengthArray>
 #include <sqlite3.h>
 
 namespace {
-
-QString quotedIdentifier(const QString &name)
-{
-    QString s = name;
-    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + s + QLatin1Char('"');
-}
 
 std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Statement &result, Connection &connection)
 {
@@ -30,21 +22,20 @@ std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Stateme
         layout->fieldByName.insert(name, f);
         layout->fieldByLowerName.insert(name.toLower(), f);
         layout->tableColumnOfField << column;
-        layout->quotedColumnOfField << (column < 0 ? QString() : quotedIdentifier(layout->tableColumns[column].name));
     }
     return layout;
 }
 
 } // namespace
 
-void Recordset::open(const SqlStatement &select, std::shared_ptr<Connection> connection)
+void Recordset::open(const SqlStatement &select, const std::shared_ptr<Connection> &connection)
 {
     close();
     if (!connection)
         throw DbError(QStringLiteral("图版数据库没有打开"));
     if (!select.isSelect())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(select.shown()));
-    // Each row's identity in front of the fields, so update() can find it.
+    // Each row's identity in front of the fields: a save finds the record by it.
     const SqlStatement withRowId = select.withFields(QStringLiteral("_rowid_ AS __row_id__,") + select.fields());
     Statement &q = connection->prepared(withRowId.prepared(), &select);
     q.bindValues(select.values());
@@ -70,7 +61,6 @@ void Recordset::open(const SqlStatement &select, std::shared_ptr<Connection> con
         throw refused();
     }
     q.finish(); // the prepared statement is kept: let go of the file until its next run
-    m_connection = std::move(connection);
     m_position = m_rows.rowCount() == 0 ? 0 : 1;
     m_open = true;
 }
@@ -129,12 +119,9 @@ void Recordset::readRows(Statement &q)
 void Recordset::close()
 {
     m_open = false;
-    m_connection.reset();
     m_layout.reset();
     m_rows.clear(0);
     m_position = 0;
-    m_adding = false;
-    m_pending.clear();
 }
 
 qint64 Recordset::recordIdAt(int position) const
@@ -146,16 +133,14 @@ qint64 Recordset::recordIdAt(int position) const
 QString Recordset::textAt(int position, int fieldIndex) const
 {
     requirePosition(position);
-    if (fieldIndex < 0 || fieldIndex >= m_layout->fieldNames.size())
-        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(fieldIndex + 1));
+    requireField(fieldIndex);
     return m_rows.text(position - 1, fieldIndex);
 }
 
 QVariant Recordset::valueAt(int position, int fieldIndex) const
 {
     requirePosition(position);
-    if (fieldIndex < 0 || fieldIndex >= m_layout->fieldNames.size())
-        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(fieldIndex + 1));
+    requireField(fieldIndex);
     return m_rows.value(position - 1, fieldIndex);
 }
 
@@ -167,12 +152,16 @@ void Recordset::requirePosition(int position) const
         throw DbError(QStringLiteral("没有第 %1 条记录（共 %2 条）").arg(position).arg(recordCount()));
 }
 
+void Recordset::requireField(int fieldIndex) const
+{
+    if (fieldIndex < 0 || fieldIndex >= m_layout->fieldNames.size())
+        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(fieldIndex + 1));
+}
+
 void Recordset::setAbsolutePosition(int position)
 {
     requirePosition(position);
     m_position = position;
-    m_adding = false;
-    m_pending.clear();
 }
 
 int Recordset::fieldIndex(const QString &field) const
@@ -192,7 +181,7 @@ void Recordset::requireCurrentRecord() const
 {
     if (!m_open)
         throw DbError(QStringLiteral("记录集没有打开"));
-    if (!m_adding && m_position == 0)
+    if (m_position == 0)
         throw DbError(QStringLiteral("没有当前记录：数据表 %1 里找不到这条记录").arg(m_layout->table));
 }
 
@@ -204,14 +193,7 @@ QVariant Recordset::value(const QString &field) const
 QVariant Recordset::value(int f) const
 {
     requireCurrentRecord();
-    if (f < 0 || f >= m_layout->fieldNames.size())
-        throw DbError(QStringLiteral("数据表 %1 的查询里没有第 %2 个字段").arg(m_layout->table).arg(f + 1));
-    if (const QVariant *pending = pendingValue(f)) {
-        const int column = m_layout->tableColumnOfField[f];
-        return toReadValue(m_layout->tableColumns[column].kind, *pending);
-    }
-    if (m_adding)
-        return QVariant();
+    requireField(f);
     return m_rows.value(m_position - 1, f);
 }
 
@@ -223,142 +205,20 @@ QString Recordset::text(const QString &field) const
 QString Recordset::text(int f) const
 {
     requireCurrentRecord();
-    if (m_adding || pendingValue(f) || f < 0 || f >= m_layout->fieldNames.size())
-        return valueText(value(f)); // the rare cases, and the error for a bad index
+    requireField(f);
     return m_rows.text(m_position - 1, f);
-}
-
-const TableColumn &Recordset::writableColumn(int fieldIndex) const
-{
-    const int column = m_layout->tableColumnOfField[fieldIndex];
-    if (column < 0)
-        throw DbError(QStringLiteral("字段 %1 不是数据表 %2 的列，不能写入").arg(m_layout->fieldNames[fieldIndex], m_layout->table));
-    return m_layout->tableColumns[column];
-}
-
-void Recordset::setValue(const QString &field, const QVariant &value)
-{
-    const int f = fieldIndex(field);
-    requireCurrentRecord();
-    const TableColumn &column = writableColumn(f);
-    QVariant stored = toStoredValue(column.kind, value, column.name);
-    const auto at = std::lower_bound(m_pending.begin(), m_pending.end(), f,
-                                     [](const auto &pending, int field) { return pending.first < field; });
-    if (at != m_pending.end() && at->first == f)
-        at->second = std::move(stored);
-    else
-        m_pending.insert(at, {f, std::move(stored)});
 }
 
 std::optional<QString> Recordset::storedText(const QString &field, const QVariant &value) const
 {
     try {
-        const TableColumn &column = writableColumn(fieldIndex(field));
-        return valueText(toReadValue(column.kind, toStoredValue(column.kind, value, column.name)));
+        const int f = fieldIndex(field); // throws when not open
+        const int column = m_layout->tableColumnOfField[f];
+        if (column < 0) // an expression
+            return std::nullopt;
+        const TableColumn &c = m_layout->tableColumns[column];
+        return valueText(toReadValue(c.kind, toStoredValue(c.kind, value, c.name)));
     } catch (const DbError &) {
         return std::nullopt;
-    }
-}
-
-const QVariant *Recordset::pendingValue(int f) const
-{
-    for (const auto &[field, value] : m_pending) {
-        if (field == f)
-            return &value;
-    }
-    return nullptr;
-}
-
-void Recordset::addNew()
-{
-    if (!m_open)
-        throw DbError(QStringLiteral("记录集没有打开"));
-    m_adding = true;
-    m_pending.clear();
-}
-
-void Recordset::update()
-{
-    requireCurrentRecord();
-    m_connection->requireOpen(); // fails on a closed connection even with nothing to write
-    if (m_adding)
-        insertPending();
-    else
-        updatePending();
-    m_pending.clear();
-}
-
-// The INSERT or UPDATE of the pending fields, written once per set of fields.
-const QString &Recordset::writeStatement(bool insert) const
-{
-    QVarLengthArray<int, 64> fields{insert ? -1 : -2};
-    for (const auto &[f, value] : m_pending)
-        fields.append(f);
-    const QByteArray key = QByteArray::fromRawData(reinterpret_cast<const char *>(fields.constData()),
-                                                   fields.size() * qsizetype(sizeof(int)));
-    auto it = m_layout->writeStatements.constFind(key);
-    if (it != m_layout->writeStatements.constEnd())
-        return *it;
-    const QString table = quotedIdentifier(m_layout->table);
-    QStringList columns; // only writable fields are pending
-    for (const auto &[f, value] : m_pending)
-        columns << m_layout->quotedColumnOfField[f];
-    QString sql;
-    if (!insert)
-        sql = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + columns.join(QStringLiteral("=?,"))
-              + QStringLiteral("=? WHERE _rowid_=?");
-    else if (columns.isEmpty())
-        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" DEFAULT VALUES");
-    else
-        sql = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") + columns.join(QLatin1Char(','))
-              + QStringLiteral(") VALUES (?") + QStringLiteral(",?").repeated(columns.size() - 1) + QLatin1Char(')');
-    return *m_layout->writeStatements.insert(QByteArray(key.constData(), key.size()), sql); // a copy that owns its bytes
-}
-
-void Recordset::insertPending()
-{
-    Statement &q = m_connection->prepared(writeStatement(true));
-    int i = 0;
-    for (const auto &[f, value] : m_pending)
-        q.bindValue(i++, value);
-    if (!q.exec()) {
-        const SqliteError error = q.lastError();
-        q.finish();
-        throw sqliteFailure(error, QStringLiteral("数据表 %1 不接受这条新记录").arg(m_layout->table),
-                            m_connection->path());
-    }
-    q.finish();
-    const int row = recordCount();
-    m_rows.appendRow(q.lastInsertId());
-    for (const auto &[f, value] : m_pending)
-        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, value));
-    m_position = recordCount();
-    m_adding = false;
-}
-
-void Recordset::updatePending()
-{
-    if (m_pending.empty())
-        return;
-    Statement &q = m_connection->prepared(writeStatement(false));
-    const int row = m_position - 1;
-    int i = 0;
-    for (const auto &[f, value] : m_pending)
-        q.bindValue(i++, value);
-    q.bindValue(i, m_rows.rowId(row));
-    if (!q.exec()) {
-        const SqliteError error = q.lastError();
-        q.finish();
-        throw sqliteFailure(error, QStringLiteral("数据表 %1 不接受这次修改").arg(m_layout->table),
-                            m_connection->path());
-    }
-    const int changed = q.numRowsAffected();
-    q.finish();
-    if (changed == 0)
-        throw DbError(QStringLiteral("数据表 %1 里已经没有这条记录").arg(m_layout->table));
-    for (const auto &[f, value] : m_pending) {
-        m_rows.setValue(row, f, toReadValue(writableColumn(f).kind, value));
-        if (writableColumn(f).isRowId)
-            m_rows.setRowId(row, value.toLongLong());
     }
 }

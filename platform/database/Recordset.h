@@ -4,25 +4,20 @@
 #include "platform/database/SqlStatement.h"
 #include "platform/database/StoredRows.h"
 
-#include <QHash>
 #include <QString>
 #include <QVariant>
-#include <QVector>
 #include <memory>
 #include <optional>
-#include <utility>
-#include <vector>
 
 // The rows of one select over one table, all read when it opens (so the count
 // is known at once), reached by absolute position 1..count. Fields are read
-// and written by column name without regard to case; writes are converted by
-// the column's declared type and held until update() writes them back.
-// Every failure throws DbError.
+// by column name without regard to case. It only reads: a save writes through
+// TableWriter, by the record id each row keeps. Every failure throws DbError.
 class Recordset
 {
 public:
     // `select` is one built by SqlStatement::select(), which names its table.
-    void open(const SqlStatement &select, std::shared_ptr<Connection> connection);
+    void open(const SqlStatement &select, const std::shared_ptr<Connection> &connection);
     void close();
     bool isOpen() const { return m_open; }
 
@@ -40,30 +35,18 @@ public:
     int fieldIndex(const QString &field) const; // throws for a field not in the result
     QVariant value(int fieldIndex) const;
     QString text(int fieldIndex) const;
-    void setValue(const QString &field, const QVariant &value);
     // The text a read gives back once `value` is written to `field` ("1.50"
     // reads back as 1.5); nothing when the field cannot take it.
     std::optional<QString> storedText(const QString &field, const QVariant &value) const;
 
-    void addNew();
-    void update();
-
 private:
     void readRows(Statement &q);
     void requirePosition(int position) const;
-    const QVariant *pendingValue(int fieldIndex) const;
-    const QString &writeStatement(bool insert) const;
-    const TableColumn &writableColumn(int fieldIndex) const;
+    void requireField(int fieldIndex) const;
     void requireCurrentRecord() const;
-    void insertPending();
-    void updatePending();
 
     bool m_open = false;
-    std::shared_ptr<Connection> m_connection;
     std::shared_ptr<const ResultLayout> m_layout;
     StoredRows m_rows;
     int m_position = 0;
-
-    bool m_adding = false;
-    std::vector<std::pair<int, QVariant>> m_pending; // field index and value as it will be stored, by field
 };

@@ -18,7 +18,6 @@ public:
     // A new row of NULLs; its values are then set field by field.
     void appendRow(qint64 rowId);
     qint64 rowId(int row) const { return m_rowIds[size_t(row)]; }
-    void setRowId(int row, qint64 rowId) { m_rowIds[size_t(row)] = rowId; }
 
     void setInteger(int row, int field, qint64 n) { at(row, field) = Value::integer(n); }
     void setReal(int row, int field, double d) { at(row, field) = Value::real(d); }

@@ -1,11 +1,12 @@
 // The storage layer against real catalogue files: what a connection refuses
-// to open, a folder named like URI options, conversions by declared type and
-// the texts values read as, write-back by row identity, and failures that
-// leave the file as it was. The windows' statements as such the random
+// to open, a folder named like URI options, the table writer's conversions by
+// declared type and the texts values read back as, writes by row identity,
+// and failures that leave the file as it was. The windows' statements as such the random
 // sequences prove through it.
 
 #include "platform/database/Recordset.h"
 #include "platform/database/StoredRows.h"
+#include "platform/database/TableWriter.h"
 #include "tests/support/DbFailure.h"
 #include "tests/support/TestInstallRoot.h"
 #include "tools/CatalogueSchema.h"
@@ -21,7 +22,6 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
-using Values = std::initializer_list<std::pair<QString, QVariant>>;
 
 static QByteArray fileBytes(const QString &path) // null when there is no file
 {
@@ -48,11 +48,14 @@ class DatabaseTest : public QObject
     QString picMain() const { return rows(u"select * from picMain order by th"_s); }
     // A select of picMain: its field list, then its condition.
     void open(const QString &fields, const QString &condition) { rs.open(SqlStatement::select(fields, u"picMain"_s).fixed(condition), conn); }
-    void write(Values values) // sets the fields, then writes the record back
+    // A text as a text, anything else as a number, the way the saves hand them over.
+    static void set(TableWriter &writer, const QString &column, const QVariant &value)
     {
-        for (const auto &[field, value] : values)
-            rs.setValue(field, value);
-        rs.update();
+        const int c = writer.column(column);
+        if (value.typeId() == QMetaType::QString)
+            writer.setText(c, value.toString());
+        else
+            writer.setNumber(c, value.toDouble());
     }
 
 private slots:
@@ -115,7 +118,7 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QVariant>("input");
         QTest::addColumn<QString>("stored");   // quote() of what the file holds; empty: the write is refused
-        QTest::addColumn<QString>("readText"); // what the record set gives back
+        QTest::addColumn<QString>("readText"); // what a read gives back
         QTest::newRow("real, whole") << "X4" << QVariant("100") << "100.0" << "100";
         QTest::newRow("integer 2.5 to even") << "X7" << QVariant("2.5") << "2" << "2";
         QTest::newRow("integer 3.5 to even") << "Y7" << QVariant(3.5) << "4" << "4";
@@ -139,34 +142,52 @@ private slots:
         QFETCH(QString, readText);
         const QString before = picMain();
         open(u"*, X1*2 as twice"_s, u" where th= 'B001'"_s);
+        // What a save shows in the row it wrote, before it writes.
+        QCOMPARE(rs.storedText(column, input), stored.isEmpty() ? std::nullopt : std::optional(readText));
+        TableWriter writer(conn, u"picMain"_s);
         if (stored.isEmpty()) {
-            QVERIFY_DB_FAILS(rs.setValue(column, input));
-            rs.update(); // the refused value must not be waiting to be written
+            if (column == u"nosuch"_s || column == u"twice"_s) { // no column of the table
+                QVERIFY_DB_FAILS(writer.column(column));
+                return;
+            }
+            writer.setText(writer.column(u"tm"_s), u"lost"_s);
+            QVERIFY_DB_FAILS(set(writer, column, input));
+            writer.update(rs.recordIdAt(1)); // neither the refused value nor the one before it is waiting
             QCOMPARE(picMain(), before);
             return;
         }
-        rs.setValue(column, input);
-        QCOMPARE(rs.text(column), readText); // before the update, too
-        rs.update();
+        set(writer, column, input);
+        writer.update(rs.recordIdAt(1));
         QCOMPARE(root->scalar(u"select quote(%1) from picMain where th='B001'"_s.arg(column)).toString(), stored);
         open(u"*"_s, u" where th= 'B001'"_s); // read back
         QCOMPARE(rs.text(column), readText);
     }
 
-    void failedUpdateLeavesNoHalfRecord()
+    void failedWriteLeavesNoHalfRecord()
     {
         const auto before = picMain();
-        open(u"*"_s, u" where th= 'B009'"_s);
-        rs.addNew();
+        TableWriter writer(conn, u"picMain"_s);
+        const auto write = [&](std::initializer_list<std::pair<QString, QVariant>> values, qint64 rowId = 0) {
+            for (const auto &[column, value] : values)
+                set(writer, column, value);
+            return rowId == 0 ? writer.insert() : (writer.update(rowId), rowId);
+        };
         QVERIFY_DB_FAILS(write({{"th", "B009"}, {"X1", 1.5}})); // LB may not be NULL
-        QVERIFY_DB_FAILS(write({{"th", "B001"}, {"LB", "B"}})); // th is taken
+        QVERIFY_DB_FAILS(write({{"th", "B001"}, {"LB", "B"}, {"X1", 1.5}})); // th is taken
+        open(u"*"_s, u" where th= 'B001'"_s);
+        writer.update(rs.recordIdAt(1)); // the failed writes left nothing waiting
         QCOMPARE(picMain(), before);
-        write({{"th", "B009"}}); // the same statement runs once the values are right
-        QVERIFY_DB_FAILS(write({{"th", "B002"}, {"tm", "lost"}})); // th is taken: neither field lands
-        const QString added = u"select th, tm, X1 from picMain where X1 <> 0"_s;
-        QCOMPARE(rows(added), u"B009||1.5"_s);
-        write({{"th", "B010"}});
-        QCOMPARE(rows(added), u"B010|lost|1.5"_s);
+        // The same statement runs once the values are right.
+        const qint64 added = write({{"th", "B009"}, {"LB", "B"}, {"X1", 1.5}});
+        const QString addedRow = u"select th, tm, X1 from picMain where _rowid_ = %1"_s.arg(added);
+        QCOMPARE(rows(addedRow), u"B009||1.5"_s);
+        QVERIFY_DB_FAILS(write({{"th", "B002"}, {"tm", "lost"}}, added)); // th is taken: neither field lands
+        QCOMPARE(rows(addedRow), u"B009||1.5"_s);
+        write({{"th", "B010"}, {"tm", "kept"}}, added);
+        QCOMPARE(rows(addedRow), u"B010|kept|1.5"_s);
+        // A record gone since it was read is a failure, not a write of nothing.
+        root->exec(u"delete from picMain where th = 'B010'"_s);
+        QVERIFY_DB_FAILS(write({{"tm", "gone"}}, added));
     }
 
     // A table damaged midway fails the read with the cause, instead of

@@ -1,6 +1,7 @@
 #include "app/CatalogueStatements.h"
 #include "platform/database/Connection.h"
 #include "platform/database/Recordset.h"
+#include "platform/database/TableWriter.h"
 #include "tests/support/AccessFixture.h"
 
 #include <QDir>
@@ -117,8 +118,9 @@ void TestImportTool::importsAFileTheProgramReadsBack()
     figures.setAbsolutePosition(1);
     QCOMPARE(figures.value(u"X6"_s).typeId(), QMetaType::Bool);
     // The program saves there: a changed name is written and read back.
-    figures.setValue(u"tm"_s, u"改过的图名"_s);
-    figures.update();
+    TableWriter writer(connection, u"picMain"_s);
+    writer.setText(writer.column(u"tm"_s), u"改过的图名"_s);
+    writer.update(figures.recordIdAt(1));
     Recordset again;
     again.open(CatalogueStatements::figureByNumber(figures.text(u"th"_s)), connection);
     QCOMPARE(again.text(u"tm"_s), u"改过的图名"_s);
