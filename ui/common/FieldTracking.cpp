@@ -100,14 +100,6 @@ int FieldTracking::fieldWithFocus() const
     return -1;
 }
 
-void FieldTracking::startAfresh()
-{
-    m_leftWithWindow = -1;
-    m_newRowProposal.clear();
-    for (auto it = TxtBoxes.cbegin(); it != TxtBoxes.cend(); ++it)
-        TxtBoxesOld[it.key()] = text(it.key());
-}
-
 void FieldTracking::holdNewRowProposal()
 {
     for (auto it = TxtBoxes.cbegin(); it != TxtBoxes.cend(); ++it)

@@ -41,10 +41,6 @@ public:
     // it was left: for keys that act on the rows without moving the focus.
     void leaveFocusedField();
 
-    // The list and the fields show another figure's rows now: no edit is
-    // pending, each field's text as it stands is its baseline.
-    void startAfresh();
-
     // The fields now hold the proposal for a new row: while it is prepared,
     // only what is typed beyond it is pending.
     void holdNewRowProposal();

@@ -81,7 +81,6 @@ bool FigureRowsEditor::followHandOver()
     AddingRow = false;
     m_fields->CurItem = -1;
     loadFigure();
-    m_fields->startAfresh();
     return true;
 }
 
