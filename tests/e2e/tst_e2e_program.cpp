@@ -111,13 +111,13 @@ private slots:
         const QString groups = openAt(kShowGroups, "分组管理", 1040, 500);
         QCOMPARE(xdo({"getwindowname", groups}), QString("Strativa-Orrisplot-分组管理"));
 
-        // Another figure handed over: the open editors are only raised, not reloaded.
-        QVERIFY(clickRow(2));
+        // Another figure handed over: the open editors, holding nothing unsaved, load it.
+        QVERIFY(clickRow(2)); // B004
         QVERIFY(click(m_main, kShowPoints));
         QVERIFY(click(m_main, kShowLabels));
         QCOMPARE(m_run->windows().size(), 4);
-        QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B002    "));
-        QCOMPARE(xdo({"getwindowname", labels}), QString("Orrisplot—Figure Label  Manager：B002    "));
+        QCOMPARE(xdo({"getwindowname", points}), QString("Orrisplot—Figure Data Manager：B004    "));
+        QCOMPARE(xdo({"getwindowname", labels}), QString("Orrisplot—Figure Label  Manager：B004    "));
         QVERIFY(screenshot("program-1-four-windows"));
 
         // 退 出 closes the catalogue window only.

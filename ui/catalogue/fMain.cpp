@@ -10,9 +10,11 @@
 #include "platform/messages/MessageBox.h"
 #include "ui/catalogue/FigureColumns.h"
 #include "ui/catalogue/FigureList.h"
+#include "ui/catalogue/FigureListChanges.h"
 #include "ui/catalogue/FigureListSave.h"
 #include "ui/catalogue/NewFigNumber.h"
 #include "ui/common/ControlText.h"
+#include "ui/common/FigureRowsEditor.h"
 #include "ui/common/FormControls.h"
 #include "ui/common/ListCommands.h"
 #include "ui/common/NumberedRows.h"
@@ -20,7 +22,7 @@
 #include "ui/common/RowEditing.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/common/Thumbnail.h"
-#include "ui/common/ThumbnailChanges.h"
+#include "ui/common/CatalogueChanges.h"
 #include "ui/common/UnsavedWork.h"
 #include "ui/common/WriteConflicts.h"
 #include "ui/groups/fGroup.h"
@@ -63,7 +65,7 @@ fMain::fMain(QWidget *parent) : QWidget(parent)
     connect(LvFigure, &ListView::rowDoubleClicked, this, &fMain::CommandButton1_Click);
     connect(CommandButton2, &QPushButton::clicked, this, &fMain::CommandButton2_Click);
     Image1->installEventFilter(this);
-    connect(&ThumbnailChanges::instance(), &ThumbnailChanges::written, this, [this](const QString &name) {
+    connect(&CatalogueChanges::instance(), &CatalogueChanges::thumbnailWritten, this, [this](const QString &name) {
         if (name.compare(tFigName->text(), Qt::CaseInsensitive) == 0)
             showThumbnail();
     });
@@ -141,8 +143,17 @@ void fMain::LoadFigData(int FT)
             MessageBox::show(this, request);
         }
     }
-    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(list.rows.size()));
     showLoadedRows(*LvFigure, std::move(list.rows), std::move(list.source));
+    showFigureCount();
+}
+
+void fMain::showFigureCount()
+{
+    // The rows whose figure the catalogue holds: a new row counts once saved, a ★ row until then.
+    int figures = 0;
+    for (int row = 0; row < LvFigure->count(); ++row)
+        figures += LvFigure->storedKey(row).isValid();
+    lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(figures));
 }
 
 QString fMain::NewFigNumber(int position) const
@@ -385,7 +396,13 @@ void fMain::cmdSaveLvFigure_Click()
 bool fMain::saveList()
 {
     const ListHistory::Save saving(m_commands->history());
-    const bool saved = saveAskingAtConflicts(this, LvFigure->items(), [this] { return saveFigureList(LvFigure->items(), gFigType == 1); },
+    const auto save = [this] {
+        const FigureListChanges changes(LvFigure->items());
+        const SaveOutcome outcome = saveFigureList(LvFigure->items(), gFigType == 1);
+        changes.announce(LvFigure->items(), outcome.written);
+        return outcome;
+    };
+    const bool saved = saveAskingAtConflicts(this, LvFigure->items(), save,
                                              [this](int row) {
                                                  // The panel shows the row as it is stored now, not the edits dropped.
                                                  if (row == CurrentItem && !NewFigureMode) {
@@ -394,6 +411,7 @@ bool fMain::saveList()
                                                      rememberPanel();
                                                  }
                                              });
+    showFigureCount(); // also after a save that wrote part of the rows
     if (!saved)
         return false;
     // Built afresh: a row put back and saved since holds a record again.
@@ -413,13 +431,13 @@ void fMain::Command1_Click()
 void fMain::CommandButton1_Click()
 {
     gFigNo = tTh->text();
-    SingleWindow<fPicData>::show();
+    showFigureEditor<fPicData>();
 }
 
 void fMain::CommandButton2_Click()
 {
     gFigNo = tTh->text();
-    SingleWindow<fPicLbl>::show();
+    showFigureEditor<fPicLbl>();
 }
 
 void fMain::Image1_DblClick()

@@ -78,6 +78,8 @@ private:
     bool mayDropUnsavedWork();
     // The save of "保 存"; true when every row was written.
     bool saveList();
+    // "共有 N 个图版": the figures of the list that the catalogue holds.
+    void showFigureCount();
     // The list was reloaded: the row of the figure the panel shows becomes
     // the current one; without one no row looks selected.
     void selectPanelFigure();

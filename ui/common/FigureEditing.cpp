@@ -18,12 +18,21 @@ bool isCatalogued(const QString &number)
 
 } // namespace
 
+QString handedOverFigure()
+{
+    return gFigNo.isEmpty() ? QStringLiteral("B001") : gFigNo;
+}
+
+void captionEditor(QWidget &window, const QString &captionHead, const QString &figure)
+{
+    window.setWindowTitle(captionHead + figure + QStringLiteral("    "));
+}
+
 EditedFigure openFigureForEditing(QWidget &window, const QString &captionHead)
 {
-    if (gFigNo.isEmpty())
-        gFigNo = QStringLiteral("B001");
+    gFigNo = handedOverFigure();
     EditedFigure figure{gFigNo};
-    window.setWindowTitle(captionHead + figure.number + QStringLiteral("    "));
+    captionEditor(window, captionHead, figure.number);
     // The list then opens empty; without a word the user would take it for a figure without records.
     const QString failure = OpenDatabase();
     if (!failure.isEmpty()) {

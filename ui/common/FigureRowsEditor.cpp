@@ -2,6 +2,8 @@
 
 #include "platform/listview/ListView.h"
 #include "platform/messages/MessageBox.h"
+#include "ui/common/CatalogueChanges.h"
+#include "ui/common/ControlText.h"
 #include "ui/common/FieldTracking.h"
 #include "ui/common/FigureEditing.h"
 #include "ui/common/ListCommands.h"
@@ -13,11 +15,17 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
-void FigureRowsEditor::startEditing(QPushButton &add, std::function<void()> addClick)
+void FigureRowsEditor::startEditing(QPushButton &add, std::function<void()> addClick, PreviewRows::Kind kind)
 {
     m_add = &add;
     m_addClick = std::move(addClick);
     m_fields = new FieldTracking(*LvFigure, this);
+    for (auto it = m_cellFields.cbegin(); it != m_cellFields.cend(); ++it) {
+        m_fields->add(it.key(), it.value());
+        keepInitialText(*it.value());
+    }
+    keepInitialText(add);
+    m_previewRows = new PreviewRows(*this, kind, *LvFigure, QString());
     m_fields->isPreparingNewRow = [this] { return AddingRow; };
     connect(LvFigure, &ListView::rowClicked, this, &FigureRowsEditor::LvFigure_Click);
     ListCommandHooks hooks;
@@ -29,18 +37,56 @@ void FigureRowsEditor::startEditing(QPushButton &add, std::function<void()> addC
     connect(m_add, &QPushButton::clicked, this, [this] { m_addClick(); });
     connect(cmdSave, &QPushButton::clicked, this, &FigureRowsEditor::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FigureRowsEditor::cmdCancel_Click);
-    new UnsavedWorkGuard(*this, [this] {
-        return mayDiscardUnsaved(this, m_fields->hasUnsavedWork(), [this] { return saveEverything(); });
-    });
+    new UnsavedWorkGuard(*this, [this] { return mayDropRows(); });
+    // A catalogue save that renumbers the figure takes its points and labels
+    // along: the window saves them under the new number.
+    connect(&CatalogueChanges::instance(), &CatalogueChanges::figureRenamed, this,
+            [this](const QString &from, const QString &to) {
+                if (from == m_figure) {
+                    m_figure = to;
+                    showFigureNumber();
+                }
+            });
+}
+
+void FigureRowsEditor::keepInitialText(QWidget &control)
+{
+    m_initialTexts.insert(&control, controlText(&control));
 }
 
 void FigureRowsEditor::openFigure(const QString &captionHead)
 {
-    for (auto it = m_cellFields.cbegin(); it != m_cellFields.cend(); ++it)
-        m_fields->add(it.key(), it.value());
+    m_captionHead = captionHead;
     const EditedFigure opened = openFigureForEditing(*this, captionHead);
     m_figure = opened.number;
     m_figureCatalogued = opened.catalogued;
+    m_previewRows->setFigure(m_figure);
+}
+
+void FigureRowsEditor::showFigureNumber()
+{
+    captionEditor(*this, m_captionHead, m_figure);
+    m_previewRows->setFigure(m_figure);
+}
+
+bool FigureRowsEditor::followHandOver()
+{
+    if (handedOverFigure() == m_figure)
+        return true;
+    if (!mayDropRows())
+        return false;
+    // Nothing of the figure shown so far stays: the window starts as a new one would.
+    for (auto it = m_initialTexts.cbegin(); it != m_initialTexts.cend(); ++it)
+        setControlText(it.key(), it.value());
+    AddingRow = false;
+    m_fields->CurItem = -1;
+    loadFigure();
+    return true;
+}
+
+bool FigureRowsEditor::mayDropRows()
+{
+    return mayDiscardUnsaved(this, m_fields->hasUnsavedWork(), [this] { return saveEverything(); });
 }
 
 void FigureRowsEditor::showRows(LoadedRows rows)
@@ -73,7 +119,14 @@ void FigureRowsEditor::cmdSave_Click()
 bool FigureRowsEditor::saveRows(const std::function<SaveOutcome()> &write)
 {
     const ListHistory::Save saving(m_commands->history());
-    return saveAskingAtConflicts(this, LvFigure->items(), write, [this](int row) { m_fields->showReloadedRow(row); });
+    const auto writeTelling = [this, &write] {
+        const SaveOutcome outcome = write();
+        if (outcome.committed || !outcome.written.empty()) // the points' renumbering writes no row
+            emit CatalogueChanges::instance().figureWritten(m_figure);
+        return outcome;
+    };
+    return saveAskingAtConflicts(this, LvFigure->items(), writeTelling,
+                                 [this](int row) { m_fields->showReloadedRow(row); });
 }
 
 bool FigureRowsEditor::saveEverything()

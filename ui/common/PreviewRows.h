@@ -37,6 +37,9 @@ public:
     }
     ~PreviewRows() override { std::erase(offered(), this); }
 
+    // The editor loaded another figure, or its figure was renumbered.
+    void setFigure(const QString &figure) { m_figure = figure; }
+
     // The rows an open editor holds of `figure`; null when none does.
     static const ListView *of(Kind kind, const QString &figure)
     {

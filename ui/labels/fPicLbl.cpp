@@ -17,7 +17,8 @@
 fPicLbl::fPicLbl(QWidget *parent) : FigureRowsEditor(parent)
 {
     buildControls();
-    startEditing(*Command1, [this] { Command1_Click(); });
+    startEditing(*Command1, [this] { Command1_Click(); }, PreviewRows::Kind::Labels);
+    previewOnF5(*this, *m_fields);
     connect(CmdDelete, &QPushButton::clicked, this, &fPicLbl::CmdDelete_Click);
 }
 
@@ -30,9 +31,13 @@ void fPicLbl::Form_Load()
 {
     LvFigure->setColumns({{QStringLiteral("序号"), 540}, {QStringLiteral("x"), 760},
                           {QStringLiteral("y"), 760}, {QStringLiteral("标签名称"), 1900}});
+    loadFigure();
+}
+
+void fPicLbl::loadFigure()
+{
     openFigure(QStringLiteral("Orrisplot—Figure Label  Manager："));
     showRows(loadNumberedRows(CatalogueStatements::labelsOfFigure(m_figure), QStringLiteral("ID"), cellFields()));
-    offerToPreview(*this, *m_fields, PreviewRows::Kind::Labels, *LvFigure, m_figure);
 }
 
 void fPicLbl::LvFigure_Click()

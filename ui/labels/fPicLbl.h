@@ -30,6 +30,7 @@ public:
 
 private:
     void buildControls();
+    void loadFigure() override;
     bool saveList() override;
     void deleteSelectedRows() override;
     PasteRules pasteRules() override;

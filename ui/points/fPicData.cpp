@@ -18,7 +18,9 @@
 fPicData::fPicData(QWidget *parent) : FigureRowsEditor(parent)
 {
     buildControls();
-    startEditing(*cmdAddPoint, [this] { cmdAddPoint_Click(); });
+    startEditing(*cmdAddPoint, [this] { cmdAddPoint_Click(); }, PreviewRows::Kind::Points);
+    keepInitialText(*tTxtBx0);
+    previewOnF5(*this, *m_fields);
 }
 
 QStringList fPicData::cellFields()
@@ -37,9 +39,13 @@ void fPicData::Form_Load()
     addItemsKeepingText(tTxtBx1, series);
     addItemsKeepingText(tTxtBx2, {QStringLiteral("True"), QStringLiteral("False")});
     addItemsKeepingText(tTxtBx5, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    loadFigure();
+}
+
+void fPicData::loadFigure()
+{
     openFigure(QStringLiteral("Orrisplot—Figure Data Manager："));
     showRows(loadNumberedRows(CatalogueStatements::pointsOfFigure(m_figure), QStringLiteral("ID"), cellFields()));
-    offerToPreview(*this, *m_fields, PreviewRows::Kind::Points, *LvFigure, m_figure);
 }
 
 void fPicData::LvFigure_Click()

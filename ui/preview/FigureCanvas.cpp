@@ -13,6 +13,14 @@ FigureCanvas::FigureCanvas(QWidget *parent) : QWidget(parent)
 void FigureCanvas::setDrawing(FigureDrawing drawing)
 {
     m_drawing = std::move(drawing);
+    m_message.clear();
+    update();
+}
+
+void FigureCanvas::showMessage(const QString &text)
+{
+    m_drawing = {};
+    m_message = text;
     update();
 }
 
@@ -20,5 +28,9 @@ void FigureCanvas::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
+    if (!m_message.isEmpty()) {
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_message);
+        return;
+    }
     FigurePainter(m_drawing, size(), &m_labelTexts, &m_linePixels).paint(p);
 }

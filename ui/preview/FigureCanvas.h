@@ -6,7 +6,8 @@
 
 #include <QWidget>
 
-// Paints a figure to fill the widget, redrawn at every size.
+// Paints a figure to fill the widget, redrawn at every size; or a message in
+// its place.
 class FigureCanvas : public QWidget
 {
     Q_OBJECT
@@ -15,12 +16,16 @@ public:
 
     void setDrawing(FigureDrawing drawing);
     const FigureDrawing &drawing() const { return m_drawing; }
+    // Until the next drawing: `text` instead of one.
+    void showMessage(const QString &text);
+    QString message() const { return m_message; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     FigureDrawing m_drawing;
+    QString m_message;
     LabelTexts m_labelTexts;
     LinePixels m_linePixels;
 };

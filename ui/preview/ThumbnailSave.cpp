@@ -9,7 +9,7 @@
 #include "platform/image/GifWriter.h"
 #include "platform/messages/MessageBox.h"
 #include "ui/common/Thumbnail.h"
-#include "ui/common/ThumbnailChanges.h"
+#include "ui/common/CatalogueChanges.h"
 
 #include <QFileInfo>
 
@@ -99,7 +99,7 @@ bool saveThumbnail(QWidget *window, const QString &figure, const FigureDrawing &
         tell(window, QMessageBox::Warning, failure);
         return false;
     }
-    ThumbnailChanges::instance().announce(name);
+    emit CatalogueChanges::instance().thumbnailWritten(name);
     tell(window, QMessageBox::Information,
          QStringLiteral("缩略图已保存为 %1（%2×%3 像素）。").arg(QFileInfo(path).fileName()).arg(size.width()).arg(size.height()));
     return true;

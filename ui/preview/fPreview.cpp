@@ -5,7 +5,9 @@
 #include "platform/database/DbError.h"
 #include "platform/database/Recordset.h"
 #include "platform/listview/ListView.h"
+#include "ui/common/CatalogueChanges.h"
 #include "ui/common/FieldTracking.h"
+#include "ui/common/FigureRowsEditor.h"
 #include "ui/common/NumberedRows.h"
 #include "ui/common/SingleWindow.h"
 #include "ui/preview/FigureCanvas.h"
@@ -19,6 +21,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -74,6 +77,25 @@ fPreview::fPreview(QWidget *parent) : QWidget(parent)
     connect(escape, &QShortcut::activated, this, &QWidget::close);
     // An editor of the figure may open or close while the preview shows.
     connect(qApp, &QApplication::focusChanged, this, &fPreview::updateSoon);
+    // Saves in any window: what is stored of the figure is drawn again.
+    const CatalogueChanges &changes = CatalogueChanges::instance();
+    connect(&changes, &CatalogueChanges::figureRenamed, this, [this](const QString &from, const QString &to) {
+        if (from != m_figure)
+            return;
+        m_figure = to;
+        showTitle();
+        rereadSoon();
+    });
+    connect(&changes, &CatalogueChanges::figureDeleted, this, [this](const QString &number) {
+        if (number == m_figure) {
+            m_deleted = true;
+            rereadSoon();
+        }
+    });
+    connect(&changes, &CatalogueChanges::figureWritten, this, [this](const QString &number) {
+        if (number == m_figure)
+            rereadSoon();
+    });
 }
 
 void fPreview::Form_Load()
@@ -84,9 +106,15 @@ void fPreview::Form_Load()
 void fPreview::showFigure(const QString &figure)
 {
     m_figure = figure;
-    setWindowTitle(QStringLiteral("图版预览") + figure);
+    m_deleted = false;
+    showTitle();
     followEditors(true);
     redraw();
+}
+
+void fPreview::showTitle()
+{
+    setWindowTitle(QStringLiteral("图版预览") + m_figure);
 }
 
 void fPreview::cmdSaveThumbnail_Click()
@@ -159,6 +187,7 @@ void fPreview::readRecord()
         records.open(CatalogueStatements::figureByNumber(m_figure), gConn);
         if (records.recordCount() == 0)
             return;
+        m_deleted = false; // a figure saved under the number since
         records.setAbsolutePosition(1);
         QHash<QString, QString> record;
         for (const QString &field : kRecordFields)
@@ -175,6 +204,13 @@ void fPreview::rowsChanged()
     updateSoon();
 }
 
+void fPreview::rereadSoon()
+{
+    // Soon: the editors of the figure follow the same change first.
+    m_rereadPending = true;
+    updateSoon();
+}
+
 void fPreview::updateSoon()
 {
     // Many row changes in one go (a save, a reload) make one redraw.
@@ -183,8 +219,8 @@ void fPreview::updateSoon()
     m_updatePending = true;
     QTimer::singleShot(0, this, [this] {
         m_updatePending = false;
-        const bool changed = followEditors(false) || m_rowsChanged;
-        m_rowsChanged = false;
+        const bool reread = std::exchange(m_rereadPending, false);
+        const bool changed = followEditors(reread) || std::exchange(m_rowsChanged, false) || reread;
         if (changed)
             redraw();
     });
@@ -192,6 +228,12 @@ void fPreview::updateSoon()
 
 void fPreview::redraw()
 {
+    if (m_deleted) {
+        m_notes.clear();
+        lblNotes->hide();
+        Canvas->showMessage(QStringLiteral("图版 %1 已从图版库中删除。").arg(m_figure));
+        return;
+    }
     ReadFigure read = readFigure({m_record, m_points.rows(), m_labels.rows()});
     m_notes.clear();
     for (const QString &failure : {m_recordFailure, m_points.readFailure, m_labels.readFailure}) {
@@ -212,13 +254,11 @@ void showFigurePreview(const QString &figure)
     SingleWindow<fPreview>::show().showFigure(figure);
 }
 
-void offerToPreview(QWidget &editor, FieldTracking &fields, PreviewRows::Kind kind, const ListView &rows,
-                    const QString &figure)
+void previewOnF5(FigureRowsEditor &editor, FieldTracking &fields)
 {
-    new PreviewRows(editor, kind, rows, figure);
     auto *key = new QShortcut(QKeySequence(Qt::Key_F5), &editor);
-    QObject::connect(key, &QShortcut::activated, &editor, [&fields, figure] {
+    QObject::connect(key, &QShortcut::activated, &editor, [&editor, &fields] {
         fields.leaveFocusedField();
-        showFigurePreview(figure);
+        showFigurePreview(editor.figureNumber());
     });
 }

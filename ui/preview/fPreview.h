@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class FieldTracking;
+class FigureRowsEditor;
 class FigureCanvas;
 class ListView;
 class SqlStatement;
@@ -16,7 +17,9 @@ class QPushButton;
 
 // The figure preview: one figure drawn as the host would draw it, from the
 // rows as they stand in an open point or label editor of that figure (unsaved
-// edits included) and from the stored records for what no editor holds.
+// edits included) and from the stored records for what no editor holds,
+// read again after every save of the figure; a renumbered figure is
+// followed, a deleted one is not drawn.
 class fPreview : public QWidget
 {
     Q_OBJECT
@@ -52,7 +55,9 @@ private:
     bool followEditors(bool reread);
     bool follow(Source &source, const ListView *editorRows, const SqlStatement &select, const QStringList &fields, bool reread);
     void readRecord();
+    void showTitle();
     void rowsChanged();
+    void rereadSoon();
     void updateSoon();
     void redraw();
 
@@ -63,6 +68,8 @@ private:
     QStringList m_notes;
     bool m_updatePending = false;
     bool m_rowsChanged = false;
+    bool m_rereadPending = false;
+    bool m_deleted = false; // since a save deleted it, until a figure has its number again
 
     FigureCanvas *Canvas;
     QLabel *lblNotes;
@@ -72,7 +79,6 @@ private:
 // Shows `figure` in the program's one preview window, opening it when needed.
 void showFigurePreview(const QString &figure);
 
-// Offers the preview an editor's `rows` of `figure`, which it draws while the
-// editor is open; F5 in the editor applies the field being edited and previews the figure.
-void offerToPreview(QWidget &editor, FieldTracking &fields, PreviewRows::Kind kind, const ListView &rows,
-                    const QString &figure);
+// F5 in a point or label editor applies the field being edited and previews
+// the editor's figure, which the preview draws from the editor's rows.
+void previewOnF5(FigureRowsEditor &editor, FieldTracking &fields);

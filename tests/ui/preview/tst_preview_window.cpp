@@ -189,6 +189,49 @@ private slots:
         QTRY_VERIFY(!preview());
     }
 
+    // Saves in the other windows: the preview draws what is stored now, under the figure's number now.
+    void followsSavesOfItsFigure()
+    {
+        CatalogueWindow w({cartesianFigure("B001", "BP001"), cartesianFigure("B002", "BP002")});
+        w.root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 10, 100, 1), "
+                    "('B001', 2, 1, 0, 20, 200, 1)");
+        fMain &catalogue = w.open();
+        previewOfRow(catalogue, 0);
+        QVERIFY(showActive(catalogue));
+        editRow(catalogue, 0, "tTh", "B020");
+        click(catalogue, "cmdSaveLvFigure");
+        QTRY_COMPARE(preview()->windowTitle(), QStringLiteral("图版预览B020"));
+        QCOMPARE(xs(), (QList<double>{10, 20}));
+
+        // A point moved and saved as the editor goes on to another figure.
+        click(catalogue, "CommandButton1");
+        fPicData *points = SingleWindow<fPicData>::instance();
+        QVERIFY(points && showActive(*points));
+        clickRow(control<ListView>(*points, "LvFigure"), 1);
+        typeAndLeave(*points, "tTxtBx3", "50", "tTxtBx4");
+        QTRY_COMPARE(xs(), (QList<double>{10, 50}));
+        w.messages.answerNextWith(QMessageBox::Save);
+        QVERIFY(showActive(catalogue));
+        clickRow(catalogue, 1);
+        click(catalogue, "CommandButton1");
+        QCOMPARE(points->figureNumber(), QStringLiteral("B002"));
+        QTRY_COMPARE(xs(), (QList<double>{10, 50}));
+        QCOMPARE(preview()->figureNumber(), QStringLiteral("B020"));
+
+        // A save that changes an axis.
+        editRow(catalogue, 0, "tX2", "200");
+        click(catalogue, "cmdSaveLvFigure");
+        QTRY_COMPARE(preview()->canvas().drawing().x.maximum, 200.0);
+
+        // Deleted: said instead of drawn.
+        clickRow(catalogue, 0);
+        click(catalogue, "CmdDelete");
+        click(catalogue, "cmdSaveLvFigure");
+        QTRY_COMPARE(preview()->canvas().message(), QStringLiteral("图版 B020 已从图版库中删除。"));
+        QVERIFY(preview()->canvas().drawing().points.empty());
+        QCOMPARE(w.messages.count(), 1); // the question alone
+    }
+
     void savesTheDrawingAsTheThumbnailAtTheFolderSize()
     {
         CatalogueWindow w({cartesianFigure("B001", "BP001"), cartesianFigure("B002", "BP002")});

@@ -58,6 +58,120 @@ private slots:
         QCOMPARE(c.root.scalar("SELECT th FROM pData").toString(), proposed);
     }
 
+    // 显示图版数据 for another figure loads it into the open editor, asking
+    // first about unsaved work; a reload starts a new undo history.
+    void anOpenEditorFollowsTheFigureAskedFor()
+    {
+        CatalogueWindow c;
+        addCartesianFigures(c.root, 3);
+        c.root.exec("INSERT INTO pData (th, ID, Series, curve, X, Y, L) VALUES ('B001', 1, 1, 0, 10, 100, 1), "
+                    "('B001', 2, 1, 0, 20, 200, 1), ('B002', 1, 2, 0, 30, 300, 1)");
+        fMain &catalogue = c.open();
+        const auto askFor = [&](int row) {
+            QVERIFY(showActive(catalogue));
+            clickRow(catalogue, row);
+            click(catalogue, "CommandButton1");
+        };
+        askFor(0);
+        fPicData *points = SingleWindow<fPicData>::instance();
+        QVERIFY(points && showActive(*points));
+        ListView *list = control<ListView>(*points, "LvFigure");
+        askFor(1);
+        QCOMPARE(SingleWindow<fPicData>::instance(), points);
+        QCOMPARE(c.messages.count(), 0);
+        QCOMPARE(points->figureNumber(), QStringLiteral("B002"));
+        QCOMPARE(points->windowTitle(), QStringLiteral("Orrisplot—Figure Data Manager：B002    "));
+        QCOMPARE(marks(list), QStringLiteral("1"));
+        QCOMPARE(firstMismatch(*points, {{"tTxtBx0", "1"}, {"tTxtBx1", "2"}, {"tTxtBx3", "30"}}), QString());
+
+        // 取消 keeps the figure and its edit.
+        QVERIFY(showActive(*points));
+        clickRow(list, 0);
+        typeAndLeave(*points, "tTxtBx3", "35", "tTxtBx4");
+        c.messages.answerNextWith(QMessageBox::Cancel);
+        askFor(2);
+        QCOMPARE(c.messages.last().text, QStringLiteral("有未保存的修改。是否先保存？"));
+        QCOMPARE(points->figureNumber(), QStringLiteral("B002"));
+        QCOMPARE(marks(list), QStringLiteral("1*"));
+        // 放弃 loads the figure without its points: fields as a new window shows them, nothing to undo.
+        c.messages.answerNextWith(QMessageBox::Discard);
+        askFor(2);
+        QCOMPARE(points->figureNumber(), QStringLiteral("B003"));
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(firstMismatch(*points, {{"tTxtBx0", "Text1"}, {"tTxtBx3", "Text2"}, {"cmdAddPoint", "添 加"}}), QString());
+        QVERIFY(showActive(*points));
+        list->setFocus();
+        pressOnList(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(c.root.scalar("SELECT X FROM pData WHERE th = 'B002'").toDouble(), 30.0);
+
+        // 保存 writes the new point under the figure it was typed for, then loads the other.
+        click(*points, "cmdAddPoint");
+        type(*points, "tTxtBx3", "5");
+        type(*points, "tTxtBx4", "6");
+        c.messages.answerNextWith(QMessageBox::Save);
+        askFor(0);
+        QCOMPARE(c.root.scalar("SELECT count(*) FROM pData WHERE th = 'B003' AND X = 5 AND Y = 6").toInt(), 1);
+        QCOMPARE(points->figureNumber(), QStringLiteral("B001"));
+        QCOMPARE(marks(list), QStringLiteral("1 2"));
+        // The figure it holds: only brought forward.
+        c.messages.clear();
+        askFor(0);
+        QCOMPARE(c.messages.count(), 0);
+        QCOMPARE(points->figureNumber(), QStringLiteral("B001"));
+    }
+
+    // The catalogue renumbers a figure an editor holds: the editor saves under the new number.
+    void anOpenEditorFollowsARenumbering()
+    {
+        CatalogueWindow c;
+        addCartesianFigures(c.root, 2);
+        c.root.exec("INSERT INTO picLable (th, ID, X, Y, Lbl) VALUES ('B002', 1, 5, 6, '玄武岩')");
+        fMain &catalogue = c.open();
+        clickRow(catalogue, 1);
+        click(catalogue, "CommandButton2");
+        fPicLbl *labels = SingleWindow<fPicLbl>::instance();
+        QVERIFY(labels);
+        editRow(catalogue, 1, "tTh", "B020");
+        click(catalogue, "cmdSaveLvFigure");
+        QCOMPARE(labels->figureNumber(), QStringLiteral("B020"));
+        QVERIFY(labels->windowTitle().endsWith(QStringLiteral("B020    ")));
+        QVERIFY(showActive(*labels));
+        clickRow(control<ListView>(*labels, "LvFigure"), 0);
+        typeAndLeave(*labels, "tTxtBx3", "安山岩", "tTxtBx1");
+        click(*labels, "cmdSave");
+        QCOMPARE(c.messages.count(), 0);
+        QCOMPARE(c.root.scalar("SELECT th || ':' || Lbl FROM picLable").toString(), QStringLiteral("B020:安山岩"));
+    }
+
+    // "共有 N 个图版" counts the figures of the type shown that the catalogue holds after each save.
+    void theCountFollowsSaves()
+    {
+        CatalogueWindow c({triangularFigure("T001", "TP001"), triangularFigure("T002", "TP002"),
+                           triangularFigure("T003", "TP003"), cartesianFigure("B001", "BP001")});
+        fMain &catalogue = c.open();
+        clickOption(catalogue, "Opt2");
+        QCOMPARE(shown(catalogue, "lblNumber"), QStringLiteral("共有 3 个图版"));
+        for (int added = 0; added < 2; ++added) {
+            clickRow(catalogue, 0);
+            click(catalogue, "cmdAddPic");
+            type(catalogue, "comGroup", "1");
+            click(catalogue, "cmdUpdate");
+        }
+        QCOMPARE(shown(catalogue, "lblNumber"), QStringLiteral("共有 3 个图版"));
+        click(catalogue, "cmdSaveLvFigure");
+        QCOMPARE(shown(catalogue, "lblNumber"), QStringLiteral("共有 5 个图版"));
+        for (int row : {0, 3}) {
+            clickRow(catalogue, row);
+            click(catalogue, "CmdDelete");
+        }
+        click(catalogue, "cmdSaveLvFigure");
+        QCOMPARE(c.messages.count(), 0);
+        QCOMPARE(marks(figureList(catalogue)).count(QStringLiteral("★")), 2);
+        QCOMPARE(shown(catalogue, "lblNumber"), QStringLiteral("共有 3 个图版"));
+        QCOMPARE(c.root.scalar("SELECT count(*) FROM picMain WHERE LB = 'T'").toInt(), 3);
+    }
+
     // Each save reopens nothing the other needs: a group edit pending while
     // the catalogue switches type and saves, then a catalogue edit pending
     // while the group manager saves and reloads.
