@@ -3,6 +3,8 @@
 // figure, and the program ending with its last window, not before.
 #include "tests/e2e/E2eKit.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -12,6 +14,8 @@ constexpr QRect kShowPoints(6600, 9360, 1455, 375);  // 显示图版数据
 constexpr QRect kShowLabels(8376, 9360, 1335, 375);  // 显示图版标签
 constexpr QRect kShowGroups(10800, 5580, 975, 375);  // 显示分组
 constexpr QRect kCatalogueExit(12744, 9360, 975, 375);
+constexpr QRect kCatalogueSave(14040, 9360, 975, 375);
+constexpr QRect kThumbnail(195, 4920, 5895, 5055); // a double click opens the preview
 // Point editor.
 constexpr QRect kPointAdd(4680 + 1080, 240 + 2760, 855, 375); // 添 加 / 加 入 / 新 建
 constexpr QRect kPointX(4680 + 1100, 240 + 1488, 1000, 320);
@@ -229,6 +233,42 @@ private slots:
         screenshot("program-4-pasted-points");
         QTRY_COMPARE_WITH_TIMEOUT(m_run->changes(), expected, 10000);
         QCOMPARE(m_run->windows().size(), 2); // no message box came up
+    }
+
+    // A variant of the TAS diagram in three actions: Ctrl+D, 保 存, and its
+    // windows; the copy's preview draws exactly what the original's does.
+    void duplicatedFigureDrawsAsItsOriginal()
+    {
+        QVERIFY(clickRow(0)); // B001, the TAS diagram
+        QVERIFY(key("ctrl+d"));
+        QVERIFY(click(m_main, kCatalogueSave));
+        const CatalogueDump before = m_run->before();
+        const QRegularExpression added("^\\+picMain\\|th=(B\\d+)\\|tm=TAS[^|]*（副本）\\|");
+        QTRY_COMPARE_WITH_TIMEOUT(m_run->changes().filter(added).size(), 1, 10000);
+        const QString copy = added.match(m_run->changes().filter(added).first()).captured(1);
+        const int points = before.value("pData").filter("|th=B001|").size();
+        QCOMPARE(m_run->changes().filter("+pData|th=" + copy + '|').size(), points);
+
+        const QString editor = openAt(kShowPoints, "Data Manager", 1040, 0);
+        QCOMPARE(xdo({"getwindowname", editor}), "Orrisplot—Figure Data Manager：" + copy + "    ");
+        const auto openPreview = [&] {
+            return m_run->clickAt(m_main, px(kThumbnail.x() + kThumbnail.width() / 2),
+                                  px(kThumbnail.y() + kThumbnail.height() / 2), 1, 2);
+        };
+        const auto drawing = [&] {
+            const QString preview = m_run->findWindow("图版预览");
+            xdo({"windowmove", "--sync", preview, "1040", "500"});
+            QTest::qWait(500);
+            return QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(m_run->clientArea(preview));
+        };
+        QVERIFY(openPreview());
+        const QImage copied = drawing();
+        screenshot("program-5-duplicate-preview");
+        QVERIFY(clickRow(0));
+        QVERIFY(openPreview());
+        const QImage original = drawing();
+        QVERIFY(!original.isNull());
+        QCOMPARE(copied, original);
     }
 };
 

@@ -412,6 +412,7 @@ bool fMain::saveList()
                                                  }
                                              });
     showFigureCount(); // also after a save that wrote part of the rows
+    showThumbnail();   // a copy's save may have copied the picture it names
     if (!saved)
         return false;
     // Built afresh: a row put back and saved since holds a record again.

@@ -7,6 +7,7 @@
 #include "tests/support/FigureEditorKit.h"
 
 #include <QFile>
+#include <QLabel>
 
 namespace {
 
@@ -105,6 +106,7 @@ private slots:
         click(w, "cmdSaveLvFigure");
         QCOMPARE(c.messages.count(), 0);
         QCOMPARE(marks(figureList(w)), QStringLiteral("1 2 3"));
+        QVERIFY(!control<QLabel>(w, "Image1")->pixmap().isNull()); // the copied picture, shown at once
         QCOMPARE(contentsOf(c.root, "B001"), source);
         QCOMPARE(contentsOf(c.root, "B002"), source);
         QCOMPARE(contentsOf(c.root, "B003"), source);
