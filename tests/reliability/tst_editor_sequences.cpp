@@ -1146,8 +1146,9 @@ class EditorSequencesTest : public QObject
             size_t chosen = 0;
             for (int roll = below(total); roll >= actions[chosen].weight; ++chosen)
                 roll -= actions[chosen].weight;
-            while (actions[chosen].possible && !actions[chosen].possible())
-                ++chosen;
+            // A step a window does not take (weight 0) is never handed over to.
+            while (actions[chosen].weight == 0 || (actions[chosen].possible && !actions[chosen].possible()))
+                chosen = (chosen + 1) % actions.size();
             actions[chosen].run();
             QCoreApplication::processEvents(); // the user's next action comes in a later turn
             if (QTest::currentTestFailed())
@@ -1260,6 +1261,7 @@ class EditorSequencesTest : public QObject
             }
         };
         reopen();
+        model.endStep(); // the load ends its own step: the first action is the first one kept
         run({
             clickOnRow(6, model, list),
             {6, {}, [&] {
@@ -1643,6 +1645,7 @@ private slots:
                 history.give(c.root, tableRecord(number, record), true);
             }
         };
+        model.endStep(); // the load ends its own step: the first action is the first one kept
         run({
             {5, [&] { return !model.rows.empty(); }, [&] {
                  const int row = below(int(model.rows.size()));
