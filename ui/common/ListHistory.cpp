@@ -48,7 +48,7 @@ private:
 };
 
 ListHistory::ListHistory(ListModel &list, std::function<void(int)> showRow, QObject *parent)
-    : QObject(parent), m_list(list), m_showRow(std::move(showRow))
+    : QObject(parent), m_list(list), m_watched(&list), m_showRow(std::move(showRow))
 {
     m_list.setWatcher(this);
     connect(&m_stack, &QUndoStack::canUndoChanged, this, &ListHistory::changed);
@@ -57,7 +57,8 @@ ListHistory::ListHistory(ListModel &list, std::function<void(int)> showRow, QObj
 
 ListHistory::~ListHistory()
 {
-    m_list.setWatcher(nullptr);
+    if (m_watched)
+        m_watched->setWatcher(nullptr);
 }
 
 bool ListHistory::canUndo()

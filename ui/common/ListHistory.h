@@ -3,6 +3,7 @@
 #include "platform/listview/ListModel.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QUndoStack>
 #include <functional>
 #include <map>
@@ -59,6 +60,8 @@ private:
     void apply(const Step &step, bool back);
 
     ListModel &m_list;
+    // The list's view may take its model down before the history goes.
+    QPointer<ListModel> m_watched;
     std::function<void(int)> m_showRow;
     QUndoStack m_stack;
     std::unique_ptr<Step> m_open;
