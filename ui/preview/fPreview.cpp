@@ -98,6 +98,13 @@ fPreview::fPreview(QWidget *parent) : QWidget(parent)
     });
 }
 
+fPreview::~fPreview()
+{
+    // Closing the window moves the focus while QWidget takes it down: by then
+    // this is no fPreview to tell.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 void fPreview::Form_Load()
 {
     setWindowTitle(QStringLiteral("图版预览"));

@@ -25,6 +25,7 @@ class fPreview : public QWidget
     Q_OBJECT
 public:
     explicit fPreview(QWidget *parent = nullptr);
+    ~fPreview() override;
 
     void Form_Load();
     void showFigure(const QString &figure);
