@@ -579,10 +579,19 @@ struct EditorModel : RowsModel<double>
                 row.state = Unchanged;
             }
         }
+        closeUp(pass, [&](int i) { return bool(done[i]); });
+        return pass;
+    }
+
+    // The rows a save took out of the list go; the current row and the
+    // conflict's follow their rows, -1 when theirs went.
+    template <typename Pass, typename Gone>
+    void closeUp(Pass &pass, Gone went)
+    {
         std::vector<Row<double>> kept;
         int clicked = -1, conflict = -1;
         for (int i = 0; i < int(rows.size()); ++i) {
-            if (done[i])
+            if (went(i))
                 continue;
             clicked = i == current ? int(kept.size()) : clicked;
             conflict = i == pass.conflict ? int(kept.size()) : conflict;
@@ -591,7 +600,6 @@ struct EditorModel : RowsModel<double>
         rows = kept;
         current = clicked;
         pass.conflict = conflict;
-        return pass;
     }
 
     // Del as the point list takes it: the selected rows marked, or when all
@@ -722,18 +730,7 @@ struct EditorModel : RowsModel<double>
             rows[i].text = numberText(target[i]);
             rows[i].state = gone.count(i) ? Deleted : Unchanged;
         }
-        std::vector<Row<double>> kept;
-        int clicked = -1, conflict = -1;
-        for (int i = 0; i < int(rows.size()); ++i) {
-            if (gone.count(i))
-                continue;
-            clicked = i == current ? int(kept.size()) : clicked;
-            conflict = i == pass.conflict ? int(kept.size()) : conflict;
-            kept.push_back(rows[i]);
-        }
-        rows = kept;
-        current = clicked;
-        pass.conflict = conflict;
+        closeUp(pass, [&](int i) { return gone.count(i) > 0; });
         return pass;
     }
 };
