@@ -1036,6 +1036,7 @@ struct CatalogueModel : RowsModel<QString>
             wrote(row, cells, listed(record.mid(0, kCellCount)));
             written.push_back({number, !row.stored});
             row.stored = number;
+            row.deletedBySave = false; // put back: it holds a record again
             row.text = QString::number(i + 1);
             row.state = Unchanged;
         }
