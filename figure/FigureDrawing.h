@@ -23,6 +23,7 @@ struct AxisSettings
     double crossing = 0; // where the other axis crosses this one
     bool logarithmic = false;
     int decimals = 0; // -1 (general form) .. 4
+    bool operator==(const AxisSettings &) const = default;
 };
 
 struct FigurePoint

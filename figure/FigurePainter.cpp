@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -217,14 +218,102 @@ QImage FigurePainter::paint() const
 
 void FigurePainter::paint(QPainter &p) const
 {
+    drawFrame(p);
+    drawOverFrame(p);
+}
+
+QImage FigurePainter::paintFrame(qreal devicePixelRatio) const
+{
+    QImage image(m_size * devicePixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    drawFrame(p);
+    return image;
+}
+
+void FigurePainter::drawOverFrame(QPainter &p) const
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    drawLines(p);
+    drawLabels(p, nullptr);
+}
+
+void FigurePainter::drawFrame(QPainter &p) const
+{
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     if (m_figure.triangular)
         drawTriangleFrame(p);
     else
         drawCartesianFrame(p);
-    drawLines(p);
-    drawLabels(p);
+}
+
+bool FigurePainter::placesAlike(const FigurePainter &other) const
+{
+    // Exact comparisons: equal within rounding is not the same pixels.
+    const auto sameRect = [](const QRectF &a, const QRectF &b) {
+        return a.x() == b.x() && a.y() == b.y() && a.width() == b.width() && a.height() == b.height();
+    };
+    return m_size == other.m_size && m_figure.triangular == other.m_figure.triangular
+           && m_figure.border == other.m_figure.border && m_figure.x == other.m_figure.x
+           && m_figure.y == other.m_figure.y && sameRect(m_plot, other.m_plot) && m_x == other.m_x && m_y == other.m_y
+           && labelFont() == other.labelFont();
+}
+
+bool FigurePainter::repaint(QImage &image, const QImage &frame, const FigurePainter &before) const
+{
+    if (!m_texts || !m_lines || image.size() != m_size || frame.size() != m_size || image.devicePixelRatio() != 1
+        || smoothsLines() || before.smoothsLines() || !placesAlike(before) || m_lines->drawsLooseCurves())
+        return false;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    if (!m_lines->update(p, lineClip(), lineStrokes(), kLine.rgba(), strokeLines) || m_lines->drawsLooseCurves())
+        return false;
+    QRegion changed = m_lines->changed();
+    // A label is painted anew where it was and where it is now.
+    // Past a few hundred (a label put in near the top shifts all after it)
+    // the whole figure is painted: faster than a region of that many boxes.
+    constexpr int kMostChangedLabels = 256;
+    m_texts->begin(labelFont());
+    const qsizetype labels = std::max(m_figure.labels.size(), before.m_figure.labels.size());
+    int changedLabels = 0;
+    for (qsizetype i = 0; i < labels; ++i) {
+        const FigureLabel *was = i < before.m_figure.labels.size() ? &before.m_figure.labels[i] : nullptr;
+        const FigureLabel *is = i < m_figure.labels.size() ? &m_figure.labels[i] : nullptr;
+        if (was && is && sameLabel(*was, *is))
+            continue;
+        if (++changedLabels > kMostChangedLabels)
+            return false;
+        for (const FigureLabel *label : {was, is}) {
+            if (label)
+                changed += inkArea(*label, m_texts->of(label->text));
+        }
+    }
+    // Painted anew by runs of tiles, each under a rectangular clip: glyphs
+    // are blended alike only under one, and a label crossing several tiles
+    // is drawn in each.
+    constexpr int kTile = 64;
+    const int width = m_size.width(), height = m_size.height();
+    for (int top = 0; top < height; top += kTile) {
+        for (int left = 0; left < width;) {
+            int right = left;
+            while (right < width && changed.intersects(QRect(right, top, kTile, kTile)))
+                right += kTile;
+            if (right == left) {
+                left += kTile;
+                continue;
+            }
+            const QRect run(QPoint(left, top), QPoint(std::min(right, width) - 1, std::min(top + kTile, height) - 1));
+            p.setClipRect(run);
+            p.drawImage(run.topLeft(), frame, run);
+            m_lines->drawKept(p, strokeLines);
+            drawLabels(p, &run);
+            left = right;
+        }
+    }
+    return true;
 }
 
 void FigurePainter::drawCartesianFrame(QPainter &p) const
@@ -290,11 +379,44 @@ void FigurePainter::drawTriangleFrame(QPainter &p) const
     }
 }
 
+bool FigurePainter::smoothsLines() const
+{
+    // Smoothing costs most on long lines; past a few thousand it is dropped,
+    // and then each line's pixels can be kept until it changes.
+    return m_figure.points.size() <= kMostSmoothedPoints;
+}
+
+QRectF FigurePainter::lineClip() const
+{
+    return m_figure.triangular ? QRectF(QPointF(0, 0), QSizeF(m_size)) : m_plot.adjusted(-1, -1, 1, 1);
+}
+
 void FigurePainter::drawLines(QPainter &p) const
 {
     p.save();
-    const QRectF clip = m_figure.triangular ? QRectF(QPointF(0, 0), QSizeF(m_size)) : m_plot.adjusted(-1, -1, 1, 1);
+    const QRectF clip = lineClip();
     p.setClipRect(clip);
+    const QMap<int, LinePixels::Strokes> strokes = lineStrokes();
+    const bool smooth = smoothsLines();
+    p.setRenderHint(QPainter::Antialiasing, smooth);
+    LinePixels ownPixels;
+    LinePixels &pixels = m_lines ? *m_lines : ownPixels;
+    if (smooth || !pixels.draw(p, clip, strokes, kLine.rgba(), strokeLines)) {
+        // Smoothed lines blend where they cross: drawn by type, then line number.
+        LinePixels::Strokes all;
+        for (const LinePixels::Strokes &line : std::as_const(strokes)) {
+            for (int type = 1; type < 4; ++type) {
+                all.straight[type] << line.straight[type];
+                all.curved[type] << line.curved[type];
+            }
+        }
+        strokeLines(p, all);
+    }
+    p.restore();
+}
+
+QMap<int, LinePixels::Strokes> FigurePainter::lineStrokes() const
+{
     // A line is every point of one line number, in point-number order.
     QMap<int, QList<QPointF>> lines; // in plot fractions
     QMap<int, QList<const FigurePoint *>> linePoints;
@@ -332,24 +454,7 @@ void FigurePainter::drawLines(QPainter &p) const
             }
         }
     }
-    // Smoothing costs most on long lines; past a few thousand it is dropped,
-    // and then each line's pixels can be kept until it changes.
-    const bool smooth = m_figure.points.size() <= kMostSmoothedPoints;
-    p.setRenderHint(QPainter::Antialiasing, smooth);
-    LinePixels ownPixels;
-    LinePixels &pixels = m_lines ? *m_lines : ownPixels;
-    if (smooth || !pixels.draw(p, clip, strokes, kLine.rgba(), strokeLines)) {
-        // Smoothed lines blend where they cross: drawn by type, then line number.
-        LinePixels::Strokes all;
-        for (const LinePixels::Strokes &line : std::as_const(strokes)) {
-            for (int type = 1; type < 4; ++type) {
-                all.straight[type] << line.straight[type];
-                all.curved[type] << line.curved[type];
-            }
-        }
-        strokeLines(p, all);
-    }
-    p.restore();
+    return strokes;
 }
 
 void FigurePainter::strokeLines(QPainter &p, const LinePixels::Strokes &strokes)
@@ -389,7 +494,27 @@ QRectF FigurePainter::labelBox(const FigureLabel &label) const
     return labelBox(label, texts.of(label.text));
 }
 
-void FigurePainter::drawLabels(QPainter &p) const
+QRect FigurePainter::inkArea(const FigureLabel &label, const LabelTexts::Text &text) const
+{
+    if (!drawable(label))
+        return {};
+    // Glyphs may reach past their advances, and smoothing a pixel further.
+    const int beyond = labelFont().pixelSize();
+    return labelBox(label, text).toAlignedRect().adjusted(-beyond, -beyond, beyond, beyond);
+}
+
+bool FigurePainter::drawable(const FigureLabel &label) const
+{
+    return placeable({1, false, label.x, label.y}) && kDrawnFractions.contains(fractionOf(label.x, label.y));
+}
+
+bool FigurePainter::sameLabel(const FigureLabel &a, const FigureLabel &b)
+{
+    return a.text == b.text && std::bit_cast<quint64>(a.x) == std::bit_cast<quint64>(b.x)
+           && std::bit_cast<quint64>(a.y) == std::bit_cast<quint64>(b.y);
+}
+
+void FigurePainter::drawLabels(QPainter &p, const QRect *within) const
 {
     LabelTexts ownTexts;
     LabelTexts &texts = m_texts ? *m_texts : ownTexts;
@@ -397,11 +522,11 @@ void FigurePainter::drawLabels(QPainter &p) const
     texts.begin(p.font());
     const QRectF canvas(QPointF(0, 0), QSizeF(m_size));
     for (const FigureLabel &label : m_figure.labels) {
-        if (!placeable({1, false, label.x, label.y}) || !kDrawnFractions.contains(fractionOf(label.x, label.y)))
+        if (!drawable(label))
             continue;
         const LabelTexts::Text &text = texts.of(label.text);
         const QRectF placed = labelBox(label, text);
-        if (!placed.intersects(canvas))
+        if (!placed.intersects(canvas) || (within && !within->intersects(inkArea(label, text))))
             continue;
         // Field names inside the diagram are centred on their spot; text
         // outside (axis and corner names, legends) reads as a plain block.
@@ -421,5 +546,6 @@ void FigurePainter::drawLabels(QPainter &p) const
                 p.drawGlyphRun(QPointF(placed.x() + across, placed.y() + down), run);
         }
     }
-    texts.end();
+    if (!within) // a partial paint asks for only some texts: keep the others
+        texts.end();
 }

@@ -5,6 +5,8 @@
 #include "figure/LinePixels.h"
 
 #include <QImage>
+#include <QMap>
+#include <QRegion>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
@@ -29,6 +31,17 @@ public:
     QImage paint() const;
     void paint(QPainter &p) const;
 
+    // The white and the frame that paint() draws the lines and labels over,
+    // and those drawn over it: paint() in two steps.
+    QImage paintFrame(qreal devicePixelRatio = 1) const;
+    void drawOverFrame(QPainter &p) const;
+    // Brings `image`, which shows `before` painted with the same kept texts
+    // and line pixels (the last paint that used them), up to this figure,
+    // painting anew over `frame` (before's paintFrame()) only where lines or
+    // labels changed. False when more changed: the frame, where things land,
+    // smoothed lines; the whole figure is painted then.
+    bool repaint(QImage &image, const QImage &frame, const FigurePainter &before) const;
+
     // Pixel position of a figure coordinate.
     QPointF toPixel(double x, double y) const;
     QRectF plotArea() const { return m_plot; }
@@ -42,14 +55,26 @@ public:
         bool logarithmic = false;
         bool usable = true; // false: the axis's own range was unusable
         double fraction(double value) const;
+        bool operator==(const Scale &) const = default;
     };
 
 private:
+    void drawFrame(QPainter &p) const;
+    // Whether the frame of both is the same and points and labels land alike.
+    bool placesAlike(const FigurePainter &other) const;
     void drawCartesianFrame(QPainter &p) const;
     void drawTriangleFrame(QPainter &p) const;
+    bool smoothsLines() const;
+    QRectF lineClip() const;
+    QMap<int, LinePixels::Strokes> lineStrokes() const;
     void drawLines(QPainter &p) const;
     static void strokeLines(QPainter &p, const LinePixels::Strokes &strokes);
-    void drawLabels(QPainter &p) const;
+    // Only the labels that reach into `within`, when given.
+    void drawLabels(QPainter &p, const QRect *within) const;
+    bool drawable(const FigureLabel &label) const;
+    // The pixels the label's glyphs may touch; none when it is not drawn.
+    QRect inkArea(const FigureLabel &label, const LabelTexts::Text &text) const;
+    static bool sameLabel(const FigureLabel &a, const FigureLabel &b);
     bool placeable(const FigurePoint &point) const;
     // Where a figure coordinate lies across the plot: 0..1 inside it.
     QPointF fractionOf(double x, double y) const;

@@ -58,6 +58,12 @@ QRectF boundsOf(const LinePixels::Curve &curve)
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
+bool hasCurves(const LinePixels::Strokes &strokes)
+{
+    return std::any_of(std::begin(strokes.curved), std::end(strokes.curved),
+                       [](const QList<LinePixels::Curve> &curves) { return !curves.isEmpty(); });
+}
+
 } // namespace
 
 bool LinePixels::Geometry::operator==(const Geometry &other) const
@@ -70,14 +76,25 @@ bool LinePixels::Geometry::operator==(const Geometry &other) const
 bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> &lines, QRgb colour,
                       const Stroke &stroke)
 {
+    if (!update(p, clip, lines, colour, stroke))
+        return false;
+    drawKept(p, stroke);
+    return true;
+}
+
+bool LinePixels::update(const QPainter &p, const QRectF &clip, const QMap<int, Strokes> &lines, QRgb colour,
+                        const Stroke &stroke)
+{
     const QPaintDevice *device = p.device();
     const QTransform toDevice = p.deviceTransform();
     if (!device || !p.paintEngine() || p.paintEngine()->type() != QPaintEngine::Raster || !takesColourAsIs(*device)
         || toDevice.type() > QTransform::TxTranslate || !isWhole(toDevice.dx()) || !isWhole(toDevice.dy())
         || toDevice.dx() < 0 || toDevice.dy() < 0 || p.compositionMode() != QPainter::CompositionMode_SourceOver
         || p.opacity() != 1.0 || p.brush().style() != Qt::NoBrush || p.testRenderHint(QPainter::Antialiasing)
-        || qAlpha(colour) != 255)
+        || qAlpha(colour) != 255) {
+        forget();
         return false;
+    }
     // The layer reaches from the device's origin to the far edges of the
     // painter's part of it (a widget's part of its window), so the rasterizer
     // clips lines to the same rectangle as on the device; the clip must lie
@@ -86,21 +103,28 @@ bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> 
     const Geometry geometry{deviceArea.x(), deviceArea.y(), QSize(deviceArea.right() + 1, deviceArea.bottom() + 1),
                             clip};
     const QRect area = toDevice.mapRect(clip).toAlignedRect();
-    if (area.isEmpty() || !deviceArea.contains(area))
+    if (area.isEmpty() || !deviceArea.contains(area)) {
+        forget();
         return false;
+    }
 
     if (!(geometry == m_geometry)) {
-        m_lines.clear();
+        forget();
         m_geometry = geometry;
         m_area = area;
         m_rowWords = (area.width() + 63) / 64;
-        m_image = QImage();
     }
+    m_changed = QRegion();
     // The outline of a curve reaching past the painter's part of the device
     // is flattened and dashed there as far as the device reaches, which the
     // layer does not know: such curves are drawn at every paint.
+    // An image painted from its origin is all the device there is: the
+    // layer, the same size, flattens and dashes every curve as it does.
+    const bool wholeDevice = device->devType() == QInternal::Image && deviceArea.topLeft().isNull();
     const QRectF inside = QRectF(deviceArea).adjusted(3, 3, -3, -3);
-    const auto within = [&](const Curve &curve) { return inside.contains(toDevice.mapRect(boundsOf(curve))); };
+    const auto within = [&](const Curve &curve) {
+        return wholeDevice || inside.contains(toDevice.mapRect(boundsOf(curve)));
+    };
     bool changed = colour != m_colour || m_image.isNull() || lines.size() != m_lines.size();
     QImage layer; // one line at a time, in device coordinates; made when a line changed
     QMap<int, Kept> kept;
@@ -129,14 +153,31 @@ bool LinePixels::draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> 
     m_lines = std::move(kept);
     if (changed)
         layDown(colour);
+    return true;
+}
+
+void LinePixels::forget()
+{
+    // What the lines were drawn with instead is unknown: the next update starts afresh.
+    m_lines.clear();
+    m_image = QImage();
+    m_covered.clear();
+    m_geometry = {};
+}
+
+void LinePixels::drawKept(QPainter &p, const Stroke &stroke) const
+{
     if (!m_lines.isEmpty())
         p.drawImage(QPointF(m_area.x() - m_geometry.dx, m_area.y() - m_geometry.dy), m_image);
     for (const Kept &line : std::as_const(m_lines)) {
-        if (std::any_of(std::begin(line.loose.curved), std::end(line.loose.curved),
-                        [](const QList<Curve> &curves) { return !curves.isEmpty(); }))
+        if (hasCurves(line.loose))
             stroke(p, line.loose);
     }
-    return true;
+}
+
+bool LinePixels::drawsLooseCurves() const
+{
+    return std::any_of(m_lines.cbegin(), m_lines.cend(), [](const Kept &line) { return hasCurves(line.loose); });
 }
 
 void LinePixels::rasterize(QImage &layer, Kept &kept, const Strokes &strokes, const Stroke &stroke) const
@@ -170,9 +211,15 @@ void LinePixels::rasterize(QImage &layer, Kept &kept, const Strokes &strokes, co
 
 void LinePixels::layDown(QRgb colour)
 {
+    // A new colour or a fresh image changes every pixel; else only the
+    // pixels some line came to cover or left, row by row.
+    const bool afresh = colour != m_colour || m_image.size() != m_area.size() || m_covered.empty();
     m_colour = colour;
     if (m_image.size() != m_area.size())
         m_image = QImage(m_area.size(), QImage::Format_ARGB32_Premultiplied);
+    m_covered.resize(std::size_t(m_rowWords) * m_area.height());
+    const QPoint origin = m_area.topLeft() - QPoint(m_geometry.dx, m_geometry.dy);
+    std::vector<QRect> changedRows;
     std::vector<std::uint64_t> row(m_rowWords);
     for (int y = 0; y < m_area.height(); ++y) {
         std::fill(row.begin(), row.end(), 0);
@@ -181,8 +228,24 @@ void LinePixels::layDown(QRgb colour)
             for (int w = 0; w < m_rowWords; ++w)
                 row[w] |= words[w];
         }
+        std::uint64_t *covered = m_covered.data() + std::size_t(y) * m_rowWords;
+        int first = -1, last = -1;
+        for (int w = 0; w < m_rowWords; ++w) {
+            if (const std::uint64_t differ = row[w] ^ covered[w]) {
+                if (first < 0)
+                    first = w * 64 + std::countr_zero(differ);
+                last = w * 64 + 63 - std::countl_zero(differ);
+            }
+        }
+        if (first >= 0 && !afresh)
+            changedRows.emplace_back(origin.x() + first, origin.y() + y, last - first + 1, 1);
+        std::copy(row.begin(), row.end(), covered);
         QRgb *pixels = reinterpret_cast<QRgb *>(m_image.scanLine(y));
         for (int x = 0; x < m_area.width(); ++x)
             pixels[x] = row[x >> 6] >> (x & 63) & 1 ? colour : 0;
     }
+    if (afresh)
+        m_changed = QRegion(QRect(origin, m_area.size()));
+    else
+        m_changed.setRects(changedRows.data(), int(changedRows.size()));
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMap>
 #include <QRect>
+#include <QRegion>
 #include <QRgb>
 #include <QTransform>
 
@@ -48,6 +49,18 @@ public:
     bool draw(QPainter &p, const QRectF &clip, const QMap<int, Strokes> &lines, QRgb colour,
               const Stroke &stroke);
 
+    // draw() in two steps: the kept pixels brought up to `lines` for `p`
+    // (false as draw() refuses, with nothing kept), then drawn onto it.
+    bool update(const QPainter &p, const QRectF &clip, const QMap<int, Strokes> &lines, QRgb colour,
+                const Stroke &stroke);
+    void drawKept(QPainter &p, const Stroke &stroke) const;
+    // Where, in the painter's coordinates, the last update() changed the
+    // pixels the lines cover: all of their area when it started afresh.
+    const QRegion &changed() const { return m_changed; }
+    // Whether some curve reaches past the painter's part of the device: such
+    // curves are drawn at every paint, not kept.
+    bool drawsLooseCurves() const;
+
 private:
     struct Geometry
     {
@@ -66,11 +79,14 @@ private:
     // Rasterizes `strokes` alone onto `layer`, made at first, into `kept`'s pixels.
     void rasterize(QImage &layer, Kept &kept, const Strokes &strokes, const Stroke &stroke) const;
     void layDown(QRgb colour);
+    void forget();
 
     Geometry m_geometry;
     QRect m_area; // device pixels the clip lets lines cover
     int m_rowWords = 0;
     QMap<int, Kept> m_lines;
     QImage m_image; // all lines over m_area
+    std::vector<std::uint64_t> m_covered; // the pixels m_image covers, by rows
     QRgb m_colour = 0;
+    QRegion m_changed;
 };

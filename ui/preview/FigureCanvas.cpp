@@ -1,7 +1,5 @@
 #include "ui/preview/FigureCanvas.h"
 
-#include "figure/FigurePainter.h"
-
 #include <QPainter>
 
 FigureCanvas::FigureCanvas(QWidget *parent) : QWidget(parent)
@@ -27,10 +25,10 @@ void FigureCanvas::showMessage(const QString &text)
 void FigureCanvas::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
     if (!m_message.isEmpty()) {
+        p.fillRect(rect(), Qt::white);
         p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_message);
         return;
     }
-    FigurePainter(m_drawing, size(), &m_labelTexts, &m_linePixels).paint(p);
+    p.drawImage(QPoint(0, 0), m_painted.paint(m_drawing, size(), devicePixelRatioF()));
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "figure/FigureDrawing.h"
-#include "figure/LabelTexts.h"
-#include "figure/LinePixels.h"
+#include "figure/PaintedFigure.h"
 
 #include <QWidget>
 
@@ -26,6 +25,5 @@ protected:
 private:
     FigureDrawing m_drawing;
     QString m_message;
-    LabelTexts m_labelTexts;
-    LinePixels m_linePixels;
+    PaintedFigure m_painted;
 };
