@@ -135,6 +135,24 @@ int main(int argc, char *argv[])
         });
         list.setCell(row, xCell, x);
         report(QStringLiteral("preview after a point moved in the editor"), moved, -1);
+
+        // The moved label is painted anew where it was and where it is, with
+        // the labels that reach there.
+        const auto labelEditor = openEditor<fPicLbl>(figure);
+        labelEditor->show();
+        ListView &labels = const_cast<ListView &>(labelEditor->rows());
+        const int labelX = int(fPicLbl::cellFields().indexOf(QStringLiteral("X"))) + 1;
+        const int label = labels.count() / 2;
+        const QString labelAt = labels.cell(label, labelX);
+        const double labelMoved = medianOf(5, [&] {
+            labels.setCell(label, labelX, ++moves % 2 ? QString::number(labelAt.toDouble() + 2) : labelAt);
+            return millisecondsOf([&] {
+                preview.showFigure(figure);
+                const_cast<FigureCanvas &>(preview.canvas()).grab();
+            });
+        });
+        labels.setCell(label, labelX, labelAt);
+        report(QStringLiteral("preview after a label moved in the editor"), labelMoved, -1);
     }
 
     std::vector<SqliteFloor::Statement> points, labels;
