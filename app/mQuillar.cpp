@@ -67,7 +67,7 @@ void ReportOpenFailure(const QString &reason, QWidget *parent)
         // Without an install root the path names no real file; say what to set instead.
         request.text = QStringLiteral("没有设置 Strativa 的安装目录，找不到图版数据库。\n"
                                       "请在设置文件 %1 的 [Strativa] 一节中写入 Path=安装目录。\n"
-                                      "想先试用，可用 quillar-demo demo 目录 生成演示图版库（见 README）。")
+                                      "想先试用，可用 quillar-demo demo 目录 生成演示图版库（见 man quillar-demo）。")
                            .arg(userSettingsFile(QStringLiteral("Kestomar software")));
     } else {
         request.text = QStringLiteral("无法打开图版数据库：") + CataloguePath() + QLatin1Char('\n') + causeOfFailure(reason);

@@ -41,6 +41,12 @@ private slots:
         QVERIFY_DB_FAILS(OpenSharedRecordset());
         QVERIFY_DB_FAILS(gConn->execute(CatalogueStatements::deleteFigure(u"B012"_s)));
         QVERIFY(!OpenDatabase().isEmpty());
+        // The message says what to set, and where an installed user reads how to try the program.
+        ReportOpenFailure(OpenDatabase());
+        const QString told = messages.last().text;
+        QVERIFY2(told.contains(u"Path=安装目录"_s) && told.contains(u"quillar-demo demo 目录"_s)
+                     && told.contains(u"man quillar-demo"_s),
+                 qPrintable(told));
     }
 
     void quotedFigureNumbersTouchOnlyTheirRecord()
