@@ -730,6 +730,8 @@ struct EditorModel : RowsModel<double>
             rows[i].text = numberText(target[i]);
             rows[i].state = gone.count(i) ? Deleted : Unchanged;
         }
+        for (int i = firstUnwritten; i < int(rows.size()); ++i) // marks kept, numbers where their records went
+            rows[i].text = numberText(target[i]) + (rows[i].state == Unchanged ? QString() : rows[i].text.right(1));
         closeUp(pass, [&](int i) { return gone.count(i) > 0; });
         return pass;
     }

@@ -268,6 +268,12 @@ SaveOutcome savePointList(ListModel &list, const EditedFigure &figure, int &curr
             else
                 markRowSaved(list, row, numberText(row + 1 - double(deleted.size())));
         }
+        // The rows from the failing one down keep their marks, but their
+        // records were renumbered with the rest: they show where they are now.
+        for (int row = firstUnwritten; row < list.count(); ++row) {
+            const QString mark = list.text(row).mid(unmarkedText(list.text(row), list.tag(row)).size());
+            list.setText(row, numberText(row + 1 - double(deleted.size())) + mark);
+        }
     }
     removeRowsKeepingCurrent(list, deleted, current);
     if (outcome.conflict) // the deleted rows written are all above it

@@ -97,6 +97,19 @@ private slots:
         QCOMPARE(p.messages.count(), 1);
         QCOMPARE(p.table(), QStringLiteral("1:10,20 2:15,21 3:12,22 4:13,23 5:16,26"));
         QCOMPARE(marks(p.list()), QStringLiteral("1 2 3 4 5"));
+
+        // A deletion above the failing row: the rows below it, marked or
+        // not, show the numbers their records were given.
+        markRowDeleted(p.list()->items(), 0, RowMark::Deleted);
+        p.edit(2, "tTxtBx3", "");
+        click(w, "cmdSave");
+        QCOMPARE(p.messages.count(), 2);
+        QCOMPARE(p.table(), QStringLiteral("1:15,21 2:12,22 3:13,23 4:16,26"));
+        QCOMPARE(marks(p.list()), QStringLiteral("1 2* 3 4"));
+        p.edit(1, "tTxtBx3", "14");
+        click(w, "cmdSave");
+        QCOMPARE(p.messages.count(), 2);
+        QCOMPARE(p.table(), QStringLiteral("1:15,21 2:14,22 3:13,23 4:16,26"));
     }
 
     // The field keeps showing the current point's number after the point
