@@ -113,46 +113,36 @@ int main(int argc, char *argv[])
         fPreview preview;
         preview.Form_Load();
         preview.show();
-        const double redraw = medianOf(5, [&] {
+        const auto redraw = [&] {
             return millisecondsOf([&] {
                 preview.showFigure(figure);
                 const_cast<FigureCanvas &>(preview.canvas()).grab();
             });
-        });
-        report(QStringLiteral("preview %1 points from the open editor (read and paint)").arg(rows), redraw, -1);
-        // The moved point's line is drawn anew; the others are kept.
-        ListView &list = const_cast<ListView &>(editor->rows());
-        const int xCell = int(fPicData::cellFields().indexOf(QStringLiteral("X"))) + 1;
-        const int row = list.count() / 2;
-        const QString x = list.cell(row, xCell);
-        int moves = 0;
-        const double moved = medianOf(5, [&] {
-            list.setCell(row, xCell, ++moves % 2 ? QString::number(x.toDouble() + 1) : x);
-            return millisecondsOf([&] {
-                preview.showFigure(figure);
-                const_cast<FigureCanvas &>(preview.canvas()).grab();
+        };
+        report(QStringLiteral("preview %1 points from the open editor (read and paint)").arg(rows), medianOf(5, redraw), -1);
+        // The middle row's X moved by `by` and back, in turns, before each redraw.
+        const auto redrawAfterMoves = [&](const ListView &rowsShown, const QStringList &fields, double by) {
+            ListView &list = const_cast<ListView &>(rowsShown);
+            const int xCell = int(fields.indexOf(QStringLiteral("X"))) + 1;
+            const int row = list.count() / 2;
+            const QString x = list.cell(row, xCell);
+            int moves = 0;
+            const double ms = medianOf(5, [&] {
+                list.setCell(row, xCell, ++moves % 2 ? QString::number(x.toDouble() + by) : x);
+                return redraw();
             });
-        });
-        list.setCell(row, xCell, x);
-        report(QStringLiteral("preview after a point moved in the editor"), moved, -1);
-
+            list.setCell(row, xCell, x);
+            return ms;
+        };
+        // The moved point's line is rasterized anew, the tiles its pixels changed painted again.
+        report(QStringLiteral("preview after a point moved in the editor"),
+               redrawAfterMoves(editor->rows(), fPicData::cellFields(), 1), -1);
         // The moved label is painted anew where it was and where it is, with
         // the labels that reach there.
         const auto labelEditor = openEditor<fPicLbl>(figure);
         labelEditor->show();
-        ListView &labels = const_cast<ListView &>(labelEditor->rows());
-        const int labelX = int(fPicLbl::cellFields().indexOf(QStringLiteral("X"))) + 1;
-        const int label = labels.count() / 2;
-        const QString labelAt = labels.cell(label, labelX);
-        const double labelMoved = medianOf(5, [&] {
-            labels.setCell(label, labelX, ++moves % 2 ? QString::number(labelAt.toDouble() + 2) : labelAt);
-            return millisecondsOf([&] {
-                preview.showFigure(figure);
-                const_cast<FigureCanvas &>(preview.canvas()).grab();
-            });
-        });
-        labels.setCell(label, labelX, labelAt);
-        report(QStringLiteral("preview after a label moved in the editor"), labelMoved, -1);
+        report(QStringLiteral("preview after a label moved in the editor"),
+               redrawAfterMoves(labelEditor->rows(), fPicLbl::cellFields(), 2), -1);
     }
 
     std::vector<SqliteFloor::Statement> points, labels;
