@@ -190,6 +190,26 @@ private slots:
         QVERIFY_DB_FAILS(write({{"tm", "gone"}}, added));
     }
 
+    // The connection keeps a bounded number of prepared statements and finds
+    // the recent ones by their text: texts of one length that differ in one
+    // character are told apart, one used all along stays through the
+    // evictions, and a statement evicted is prepared again when next asked.
+    void keptStatementsRunTheirOwnText()
+    {
+        for (int round = 0; round < 3; ++round) {
+            for (int i = 100; i < 300; ++i) {
+                Statement &q = conn->prepared(u"select %1"_s.arg(i));
+                QVERIFY(q.exec());
+                QCOMPARE(q.value(0).toInt(), i);
+                q.finish();
+                Statement &often = conn->prepared(u"select 'often'"_s);
+                QVERIFY(often.exec());
+                QCOMPARE(often.value(0).toString(), u"often"_s);
+                often.finish();
+            }
+        }
+    }
+
     // A table damaged midway fails the read with the cause, instead of
     // listing the rows before the damage as if they were all.
     void aTableDamagedMidwayIsNotReadAsAShortList()
