@@ -33,6 +33,7 @@ struct ResultLayout
     QHash<QString, int> fieldByName;      // as the result spells them: the usual lookup
     QHash<QString, int> fieldByLowerName; // any other spelling
     QVector<int> tableColumnOfField; // -1 for an expression
+    QVector<bool> isBooleanField;    // of a boolean column: read as the program sees it
     QVector<TableColumn> tableColumns;
 };
 

@@ -104,11 +104,33 @@ QString SqlStatement::shown() const
 
 QString SqlStatement::prepared() const
 {
-    QString sql = head();
+    if (!isSelect() && m_pieces.size() == 1)
+        return m_pieces.front(); // a statement without values is its own text
+    return preparedText({});
+}
+
+QString SqlStatement::preparedWithFieldsInFront(QStringView fields) const
+{
+    return preparedText(fields);
+}
+
+// Built in one piece: a save builds one for every row it writes.
+QString SqlStatement::preparedText(QStringView fieldsInFront) const
+{
+    constexpr QStringView select = u"select ", from = u" from ";
+    qsizetype size = m_pieces.isEmpty() ? 0 : m_pieces.size() - 1; // a ? between each two pieces
+    for (const QString &piece : m_pieces)
+        size += piece.size();
+    if (isSelect())
+        size += select.size() + fieldsInFront.size() + m_fields.size() + from.size() + m_table.size();
+    QString sql;
+    sql.reserve(size);
+    if (isSelect())
+        sql.append(select).append(fieldsInFront).append(m_fields).append(from).append(m_table);
     for (qsizetype i = 0; i < m_pieces.size(); ++i) {
         if (i > 0)
-            sql += QLatin1Char('?');
-        sql += m_pieces[i];
+            sql.append(QLatin1Char('?'));
+        sql.append(m_pieces[i]);
     }
     return sql;
 }
