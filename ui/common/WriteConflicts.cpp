@@ -25,9 +25,11 @@ RowChanges rowChanges(const ListRow &row, const StoredCells &storedNow, const St
     RowChanges changes;
     const bool neverRead = row.readCells.isEmpty();
     const qsizetype cells = std::max(row.cells.size(), qsizetype(storedNow.count));
+    static const QString none;
     for (qsizetype i = 0; i < cells; ++i) {
-        const QString mine = row.cells.value(i);
-        const QString read = row.readCells.value(i);
+        // Read in place: a save compares every cell of every changed row.
+        const QString &mine = i < row.cells.size() ? row.cells[i] : none;
+        const QString &read = i < row.readCells.size() ? row.readCells[i] : none;
         if (!neverRead && mine == read)
             continue;
         const int cell = int(i) + 1;
