@@ -245,9 +245,10 @@ private:
         m_copiedThumbnails.insert(row, to);
     }
 
-    void writeField(int row, int cell)
+    void writeField(int row, int cell) { writeField(cell, m_list.cell(row, cell)); }
+
+    void writeField(int cell, const QString &text)
     {
-        const QString text = m_list.cell(row, cell);
         if (m_writtenAsNumber[size_t(cell - 1)])
             m_writer->setNumber(m_cellColumns[cell - 1], leadingNumber(text));
         else
@@ -257,12 +258,13 @@ private:
     // A new figure gets every field of its type.
     void writeNewFigure(int row)
     {
+        const QStringList &cells = m_list.row(row).cells; // a new row holds every cell it has
         for (int cell = 1; cell <= kCellCount; ++cell) {
             if (cell == 5) // the type letter goes between the group and the axis fields
                 m_writer->setText(m_typeColumn, m_cartesian ? QStringLiteral("B") : QStringLiteral("T"));
             if (!m_cartesian && isCartesianOnly(cell))
                 continue;
-            writeField(row, cell);
+            writeField(cell, cell <= cells.size() ? cells[cell - 1] : QString());
         }
     }
 

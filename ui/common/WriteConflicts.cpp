@@ -30,7 +30,8 @@ RowChanges rowChanges(const ListRow &row, const StoredCells &storedNow, const St
         // Read in place: a save compares every cell of every changed row.
         const QString &mine = i < row.cells.size() ? row.cells[i] : none;
         const QString &read = i < row.readCells.size() ? row.readCells[i] : none;
-        if (!neverRead && mine == read)
+        // A cell never edited still shares its text with the one read.
+        if (!neverRead && mine.size() == read.size() && (mine.constData() == read.constData() || mine == read))
             continue;
         const int cell = int(i) + 1;
         changes.edited << cell;
