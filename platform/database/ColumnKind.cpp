@@ -41,6 +41,15 @@ bool isNumber(const QVariant &v)
 // Text read as a decimal number, blanks trimmed; empty or other text is no number.
 std::optional<double> parseNumber(const QString &text)
 {
+    // Small whole numbers (flags, ticks, groups) fill most numeric cells.
+    if (!text.isEmpty() && text.size() <= 15) {
+        qint64 whole = 0;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i].unicode() >= '0' && text[i].unicode() <= '9'; ++i)
+            whole = whole * 10 + (text[i].unicode() - '0');
+        if (i == text.size())
+            return double(whole); // exact: below 2^53
+    }
     // Plain ASCII numbers, nearly all a catalogue holds, skip the locale's parser.
     char ascii[32] = {};
     if (text.size() < qsizetype(sizeof ascii)) {
@@ -237,7 +246,13 @@ StoredValue numericValue(ColumnKind kind, std::optional<double> n, const QString
 // The host's words for a boolean, blanks around them allowed.
 std::optional<bool> booleanWord(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    const QStringView trimmed = QStringView(text).trimmed();
+    if (trimmed.size() != 4 && trimmed.size() != 5) // most such cells hold 0 or 1
+        return std::nullopt;
+    if (trimmed == u"True") // as a read shows them
+        return true;
+    if (trimmed == u"False")
+        return false;
     if (trimmed.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
         return true;
     if (trimmed.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -105,6 +107,7 @@ void Connection::close()
 
 void Connection::closeDatabase()
 {
+    m_recent.fill(nullptr);
     m_prepared.clear(); // every statement goes before the connection
     m_columns.clear();
     m_layouts.clear();
@@ -214,20 +217,50 @@ bool Connection::inTransaction() const
 
 Statement &Connection::prepared(const QString &sql, const SqlStatement *shown)
 {
+    requireOpen();
+    for (size_t i = 0; i < m_recent.size() && m_recent[i]; ++i) {
+        KeptStatements::value_type *entry = m_recent[i];
+        const QString &kept = entry->first;
+        if (kept.size() == sql.size()
+            && std::memcmp(kept.constData(), sql.constData(), size_t(sql.size()) * sizeof(QChar)) == 0) {
+            std::rotate(m_recent.begin(), m_recent.begin() + qsizetype(i), m_recent.begin() + qsizetype(i) + 1);
+            entry->second.lastUse = ++m_uses;
+            return *entry->second.statement;
+        }
+    }
     // Forms rarely differ beyond a few dozen; a bound keeps odd statements
     // (keys no form covers) from piling up over a long session.
     constexpr size_t kMostKept = 64;
-    requireOpen();
     auto it = m_prepared.find(sql);
     if (it == m_prepared.end()) {
         auto q = std::make_unique<Statement>(m_db, sql);
         if (!q->isValid())
             throw failure(q->lastError(), QStringLiteral("图版数据库不接受这条语句"), shown ? shown->shown() : sql);
         if (m_prepared.size() >= kMostKept)
-            m_prepared.clear();
-        it = m_prepared.emplace(sql, std::move(q)).first;
+            forgetLeastRecentlyUsed();
+        QString key = sql;
+        key.detach(); // the key's own copy: a text given as raw data may change after
+        it = m_prepared.emplace(std::move(key), KeptStatement{std::move(q)}).first;
     }
-    return *it->second;
+    it->second.lastUse = ++m_uses;
+    std::move_backward(m_recent.begin(), m_recent.end() - 1, m_recent.end());
+    m_recent.front() = &*it;
+    return *it->second.statement;
+}
+
+void Connection::forgetLeastRecentlyUsed()
+{
+    auto oldest = std::min_element(m_prepared.begin(), m_prepared.end(), [](const auto &a, const auto &b) {
+        return a.second.lastUse < b.second.lastUse;
+    });
+    if (oldest == m_prepared.end())
+        return;
+    const auto recent = std::find(m_recent.begin(), m_recent.end(), &*oldest);
+    if (recent != m_recent.end()) {
+        std::move(recent + 1, m_recent.end(), recent);
+        m_recent.back() = nullptr;
+    }
+    m_prepared.erase(oldest);
 }
 
 const QVector<TableColumn> &Connection::columnsOf(const QString &table)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <array>
 #include <memory>
 #include <unordered_map>
 
@@ -32,6 +33,7 @@ struct ResultLayout
     QHash<QString, int> fieldByName;      // as the result spells them: the usual lookup
     QHash<QString, int> fieldByLowerName; // any other spelling
     QVector<int> tableColumnOfField; // -1 for an expression
+    QVector<bool> isBooleanField;    // of a boolean column: read as the program sees it
     QVector<TableColumn> tableColumns;
 };
 
@@ -78,9 +80,10 @@ public:
     bool inTransaction() const;
 
     // One prepared statement per statement text, kept while the connection is
-    // open (a bounded number of them). A failure names the statement as a
-    // person reads it, `shown`, when given. Throws DbError when the
-    // connection is not open.
+    // open (a bounded number of them: the one used longest ago goes first).
+    // A failure names the statement as a person reads it, `shown`, when
+    // given. Throws DbError when the connection is not open. The reference
+    // holds until a few dozen other texts have been prepared.
     Statement &prepared(const QString &sql, const SqlStatement *shown = nullptr);
     // The columns of `table`, in table order; throws DbError for an unknown table.
     const QVector<TableColumn> &columnsOf(const QString &table);
@@ -104,8 +107,21 @@ private:
     void run(const char *sql, const QString &step); // a statement without values or rows
     DbError failure(const SqliteError &error, const QString &step, const QString &statement = QString()) const;
 
+    struct KeptStatement
+    {
+        std::unique_ptr<Statement> statement;
+        quint64 lastUse = 0;
+    };
+    using KeptStatements = std::unordered_map<QString, KeptStatement>;
+    void forgetLeastRecentlyUsed();
+
     QString m_path;
-    std::unordered_map<QString, std::unique_ptr<Statement>> m_prepared;
+    KeptStatements m_prepared; // its keys own their text
+    // The statements used last, the latest first: a save sends the same few
+    // texts for every row, and these are found by comparing the text, without
+    // hashing it.
+    std::array<KeptStatements::value_type *, 6> m_recent{};
+    quint64 m_uses = 0;
     QHash<QString, QVector<TableColumn>> m_columns;
     QHash<QString, std::shared_ptr<const ResultLayout>> m_layouts;
     sqlite3 *m_db = nullptr;

@@ -22,6 +22,7 @@ std::shared_ptr<const ResultLayout> layoutOf(const QString &table, const Stateme
         layout->fieldByName.insert(name, f);
         layout->fieldByLowerName.insert(name.toLower(), f);
         layout->tableColumnOfField << column;
+        layout->isBooleanField << (column >= 0 && layout->tableColumns[column].kind == ColumnKind::Boolean);
     }
     return layout;
 }
@@ -36,8 +37,7 @@ void Recordset::open(const SqlStatement &select, const std::shared_ptr<Connectio
     if (!select.isSelect())
         throw DbError(QStringLiteral("不是对一张表的查询：%1").arg(select.shown()));
     // Each row's identity in front of the fields: a save finds the record by it.
-    const SqlStatement withRowId = select.withFields(QStringLiteral("_rowid_ AS __row_id__,") + select.fields());
-    Statement &q = connection->prepared(withRowId.prepared(), &select);
+    Statement &q = connection->prepared(select.preparedWithFieldsInFront(u"_rowid_ AS __row_id__,"), &select);
     q.bindValues(select.values());
     const auto refused = [&] {
         const SqliteError error = q.lastError();
@@ -47,11 +47,15 @@ void Recordset::open(const SqlStatement &select, const std::shared_ptr<Connectio
     if (!q.exec())
         throw refused();
 
-    const QString head = select.head();
-    std::shared_ptr<const ResultLayout> layout = connection->layoutOf(head);
+    std::shared_ptr<const ResultLayout> layout = q.resultLayout();
     if (!layout) {
-        layout = layoutOf(select.table(), q, *connection);
-        connection->recordLayout(head, layout);
+        const QString head = select.head();
+        layout = connection->layoutOf(head);
+        if (!layout) {
+            layout = layoutOf(select.table(), q, *connection);
+            connection->recordLayout(head, layout);
+        }
+        q.setResultLayout(layout);
     }
     m_layout = std::move(layout);
     readRows(q);
@@ -71,11 +75,7 @@ void Recordset::readRows(Statement &q)
 {
     sqlite3_stmt *s = q.handle();
     const int fieldCount = m_layout->fieldNames.size();
-    QVector<bool> isBoolean(fieldCount);
-    for (int f = 0; f < fieldCount; ++f) {
-        const int column = m_layout->tableColumnOfField[f];
-        isBoolean[f] = column >= 0 && m_layout->tableColumns[column].kind == ColumnKind::Boolean;
-    }
+    const bool *isBoolean = m_layout->isBooleanField.constData();
     m_rows.clear(fieldCount);
     while (q.next()) {
         const int row = m_rows.rowCount();

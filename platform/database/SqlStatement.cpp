@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -55,6 +56,7 @@ SqlStatement SqlStatement::select(const QString &fields, const QString &table)
     SqlStatement statement;
     statement.m_fields = fields;
     statement.m_table = table;
+    statement.m_pieces.reserve(4); // its condition and a value or two: one allocation
     statement.m_pieces << QString();
     return statement;
 }
@@ -104,11 +106,44 @@ QString SqlStatement::shown() const
 
 QString SqlStatement::prepared() const
 {
-    QString sql = head();
+    if (!isSelect() && m_pieces.size() == 1)
+        return m_pieces.front(); // a statement without values is its own text
+    return preparedText({});
+}
+
+QString SqlStatement::preparedWithFieldsInFront(QStringView fields) const
+{
+    return preparedText(fields);
+}
+
+// Built in one piece: a save builds one for every row it writes.
+QString SqlStatement::preparedText(QStringView fieldsInFront) const
+{
+    constexpr QStringView select = u"select ", from = u" from ", mark = u"?";
+    qsizetype size = m_pieces.isEmpty() ? 0 : m_pieces.size() - 1; // a ? between each two pieces
+    for (const QString &piece : m_pieces)
+        size += piece.size();
+    if (isSelect())
+        size += select.size() + fieldsInFront.size() + m_fields.size() + from.size() + m_table.size();
+    QString sql(size, Qt::Uninitialized);
+    QChar *out = sql.data();
+    const auto put = [&out](QStringView text) {
+        if (text.isEmpty())
+            return;
+        std::memcpy(out, text.data(), size_t(text.size()) * sizeof(QChar));
+        out += text.size();
+    };
+    if (isSelect()) {
+        put(select);
+        put(fieldsInFront);
+        put(m_fields);
+        put(from);
+        put(m_table);
+    }
     for (qsizetype i = 0; i < m_pieces.size(); ++i) {
         if (i > 0)
-            sql += QLatin1Char('?');
-        sql += m_pieces[i];
+            put(mark);
+        put(m_pieces[i]);
     }
     return sql;
 }

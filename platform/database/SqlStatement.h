@@ -33,6 +33,8 @@ public:
 
     QString shown() const;
     QString prepared() const;
+    // A select's prepared text with `fields` put in front of its own fields.
+    QString preparedWithFieldsInFront(QStringView fields) const;
     const QVariantList &values() const { return m_values; }
 
     bool isSelect() const { return !m_table.isEmpty(); }
@@ -45,6 +47,8 @@ public:
     SqlStatement withFields(const QString &fields) const;
 
 private:
+    QString preparedText(QStringView fieldsInFront) const;
+
     QString m_fields, m_table; // a select's; empty for any other statement
     QStringList m_pieces;      // fixed text; a value stands between each two
     QVariantList m_values;

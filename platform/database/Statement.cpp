@@ -99,20 +99,34 @@ void Statement::bindText(int position, const QString &text)
     if (index == 0)
         return;
     // The position's buffer is written over: SQLite reads it only from the
-    // bind below on. Most texts are ASCII and need no converter.
+    // bind below on. Written as UTF-8 in place; only a text with surrogate
+    // pairs (or a broken one) goes through Qt's converter and a copy.
     if (m_boundTexts.size() <= size_t(position))
         return; // no such parameter
     std::string &utf8 = m_boundTexts[size_t(position)];
     const qsizetype size = text.size();
-    utf8.resize(size_t(size));
-    const ushort *units = text.utf16();
-    qsizetype i = 0;
-    for (; i < size && units[i] < 0x80; ++i)
-        utf8[size_t(i)] = char(units[i]);
-    if (i < size) {
-        const QByteArray converted = text.toUtf8();
-        utf8.assign(converted.constData(), size_t(converted.size()));
+    utf8.resize(size_t(size) * 3); // the most a character below U+10000 takes
+    char *out = utf8.data();
+    const auto *units = reinterpret_cast<const char16_t *>(text.constData());
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = units[i];
+        if (u < 0x80) {
+            *out++ = char(u);
+        } else if (u < 0x800) {
+            *out++ = char(0xC0 | (u >> 6));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isSurrogate(u)) {
+            const QByteArray converted = text.toUtf8();
+            utf8.assign(converted.constData(), size_t(converted.size()));
+            out = utf8.data() + utf8.size();
+            break;
+        } else {
+            *out++ = char(0xE0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        }
     }
+    utf8.resize(size_t(out - utf8.data()));
     sqlite3_bind_text64(m_stmt, index, utf8.data(), sqlite3_uint64(utf8.size()), SQLITE_STATIC, SQLITE_UTF8);
 }
 

@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct ResultLayout;
 
 // What SQLite said when it refused a step: its result code and its own words.
 struct SqliteError
@@ -50,6 +52,10 @@ public:
 
     // For readers that take a row's values straight from SQLite.
     sqlite3_stmt *handle() const { return m_stmt; }
+    // What a reader worked out about the statement's results, kept with it:
+    // every run of the statement gives the same fields.
+    const std::shared_ptr<const ResultLayout> &resultLayout() const { return m_resultLayout; }
+    void setResultLayout(std::shared_ptr<const ResultLayout> layout) { m_resultLayout = std::move(layout); }
 
 private:
     bool step();
@@ -62,6 +68,7 @@ private:
     bool m_done = true;
     bool m_stepped = false; // stepped since the last reset
     SqliteError m_error;
+    std::shared_ptr<const ResultLayout> m_resultLayout;
     // The bytes of each bound text and blob, by position: SQLite reads them in
     // place until the position is bound again or the statement goes, so it
     // need not copy every value it is given.

@@ -102,6 +102,12 @@ QVariant ListModel::storedKey(int r) const
     return row.unreadPlace >= 0 && m_source ? m_source->storedKey(row.unreadPlace) : row.storedKey;
 }
 
+bool ListModel::hasStoredKey(int r) const
+{
+    const ListRow &row = m_rows[static_cast<size_t>(r)];
+    return row.unreadPlace >= 0 && m_source ? m_source->hasStoredKey(row.unreadPlace) : row.storedKey.isValid();
+}
+
 QString ListModel::cell(int r, int cell) const
 {
     const ListRow &loaded = m_rows[static_cast<size_t>(r)];

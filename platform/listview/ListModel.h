@@ -73,6 +73,7 @@ public:
     // from the source, its tag from the row.
     QString text(int r) const;
     QVariant storedKey(int r) const;
+    bool hasStoredKey(int r) const; // storedKey(r).isValid(), for counting a long list
     int tag(int r) const { return m_rows[static_cast<size_t>(r)].tag; }
     QString cell(int r, int cell) const; // cell >= 1; empty when never set
     int appendRow(ListRow row);

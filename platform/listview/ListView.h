@@ -42,6 +42,7 @@ public:
     int tag(int r) const { return m_model.tag(r); }
     void setTag(int r, int tag) { m_model.setTag(r, tag); }
     QVariant storedKey(int r) const { return m_model.storedKey(r); }
+    bool hasStoredKey(int r) const { return m_model.hasStoredKey(r); }
     void setStoredKey(int r, const QVariant &key) { m_model.setStoredKey(r, key); }
 
     // The row picked last when it is still selected, else the first selected; -1 when none is.

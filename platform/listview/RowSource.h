@@ -15,6 +15,8 @@ public:
     virtual ~RowSource() = default;
     virtual QString text(int place) const = 0;
     virtual QVariant storedKey(int place) const = 0;
+    // storedKey(place).isValid(), for a source that knows it without making the key.
+    virtual bool hasStoredKey(int place) const { return storedKey(place).isValid(); }
     virtual int knownCellCount() const = 0; // cells 1..n come without reading the row
     virtual QString knownCell(int place, int cell) const = 0;
     // Every cell of the row, read now. Nothing when the row cannot be read

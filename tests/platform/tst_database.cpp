@@ -190,6 +190,49 @@ private slots:
         QVERIFY_DB_FAILS(write({{"tm", "gone"}}, added));
     }
 
+    // Texts are bound as UTF-8 written in place: characters of every width
+    // reach the file as they are, and a bound text found by a select finds
+    // its own record.
+    void boundTextsKeepEveryCharacter()
+    {
+        TableWriter writer(conn, u"picMain"_s);
+        const QStringList texts = {u""_s, u"plain"_s, u"Ånäs ß ü"_s, u"Ελλάς"_s, u"改过的图名 7"_s,
+                                   u"𝄞 and 😀 mixed with 图 and é"_s, u"x"_s.repeated(300) + u"图"_s};
+        for (int i = 0; i < texts.size(); ++i) {
+            const QString number = u"U%1"_s.arg(i);
+            writer.setText(writer.column(u"th"_s), number);
+            writer.setText(writer.column(u"LB"_s), u"B"_s);
+            writer.setText(writer.column(u"tm"_s), texts[i]);
+            writer.insert();
+            QCOMPARE(root->scalar(u"select tm from picMain where th = '%1'"_s.arg(number)).toString(), texts[i]);
+        }
+        for (int i = 0; i < texts.size(); ++i) {
+            rs.open(SqlStatement::select(u"th"_s, u"picMain"_s).fixed(u" where th like 'U%' and tm = "_s).text(texts[i]), conn);
+            QCOMPARE(rs.recordCount(), 1);
+            QCOMPARE(rs.text(u"th"_s), u"U%1"_s.arg(i));
+        }
+    }
+
+    // The connection keeps a bounded number of prepared statements and finds
+    // the recent ones by their text: texts of one length that differ in one
+    // character are told apart, one used all along stays through the
+    // evictions, and a statement evicted is prepared again when next asked.
+    void keptStatementsRunTheirOwnText()
+    {
+        for (int round = 0; round < 3; ++round) {
+            for (int i = 100; i < 300; ++i) {
+                Statement &q = conn->prepared(u"select %1"_s.arg(i));
+                QVERIFY(q.exec());
+                QCOMPARE(q.value(0).toInt(), i);
+                q.finish();
+                Statement &often = conn->prepared(u"select 'often'"_s);
+                QVERIFY(often.exec());
+                QCOMPARE(often.value(0).toString(), u"often"_s);
+                often.finish();
+            }
+        }
+    }
+
     // A table damaged midway fails the read with the cause, instead of
     // listing the rows before the damage as if they were all.
     void aTableDamagedMidwayIsNotReadAsAShortList()

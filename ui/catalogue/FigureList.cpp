@@ -28,6 +28,7 @@ public:
 
     QString text(int place) const override { return numberText(place + 1); }
     QVariant storedKey(int place) const override { return m_keys->keyText(place, kNumberCell - 1); }
+    bool hasStoredKey(int) const override { return true; } // a text, if an empty one
     int knownCellCount() const override { return kKnownCells; }
     QString knownCell(int place, int cell) const override { return m_keys->keyText(place, cell - 1); }
 

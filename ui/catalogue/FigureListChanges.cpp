@@ -8,7 +8,7 @@
 FigureListChanges::FigureListChanges(const ListModel &list)
 {
     for (int row : markedRows(list))
-        m_marked.emplace(row, Before{list.tag(row), list.storedKey(row)});
+        m_marked.emplace_hint(m_marked.end(), row, Before{list.tag(row), list.storedKey(row)}); // rows come in order
 }
 
 void FigureListChanges::announce(const ListModel &list, const std::vector<int> &written) const

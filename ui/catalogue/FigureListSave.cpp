@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QHash>
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace {
@@ -42,13 +43,26 @@ QVariant valueOfCell(int cell, const QString &text)
 }
 
 
-// How many rows of the list will still carry each number after this save.
-QHash<QString, int> numbersInList(const ListModel &list)
+// How many rows of the list will still carry each number after this save,
+// for the numbers the save gives a new or renumbered row: only those are
+// asked about, and in a long list the other rows' numbers are many.
+QHash<QString, int> numbersInList(const ListModel &list, const std::vector<int> &marked)
 {
     QHash<QString, int> counts;
+    for (int row : marked) {
+        const QVariant storedKey = list.storedKey(row);
+        const QString number = list.cell(row, kNumberCell);
+        if (list.tag(row) != RowState::Deleted && (!storedKey.isValid() || number != storedKey.toString()))
+            counts.insert(number, 0);
+    }
+    if (counts.isEmpty())
+        return counts;
     for (int row = 0; row < list.count(); ++row) {
-        if (list.tag(row) != RowState::Deleted)
-            ++counts[list.cell(row, kNumberCell)];
+        if (list.tag(row) == RowState::Deleted)
+            continue;
+        const auto it = counts.find(list.cell(row, kNumberCell));
+        if (it != counts.end())
+            ++*it;
     }
     return counts;
 }
@@ -99,7 +113,12 @@ QStringList copiedColumns(const QString &table)
 class FigureSave
 {
 public:
-    FigureSave(ListModel &list, bool cartesian) : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list)) {}
+    FigureSave(ListModel &list, bool cartesian, const std::vector<int> &marked)
+        : m_list(list), m_cartesian(cartesian), m_numbers(numbersInList(list, marked))
+    {
+        for (int cell = 1; cell <= kCellCount; ++cell)
+            m_writtenAsNumber[size_t(cell - 1)] = isWrittenAsNumber(cell);
+    }
 
     // Whether the row writes one statement at the most, its last step: a
     // renamed figure also moves its points and labels, a deleted one takes
@@ -226,10 +245,11 @@ private:
         m_copiedThumbnails.insert(row, to);
     }
 
-    void writeField(int row, int cell)
+    void writeField(int row, int cell) { writeField(cell, m_list.cell(row, cell)); }
+
+    void writeField(int cell, const QString &text)
     {
-        const QString text = m_list.cell(row, cell);
-        if (isWrittenAsNumber(cell))
+        if (m_writtenAsNumber[size_t(cell - 1)])
             m_writer->setNumber(m_cellColumns[cell - 1], leadingNumber(text));
         else
             m_writer->setText(m_cellColumns[cell - 1], text);
@@ -238,12 +258,13 @@ private:
     // A new figure gets every field of its type.
     void writeNewFigure(int row)
     {
+        const QStringList &cells = m_list.row(row).cells; // a new row holds every cell it has
         for (int cell = 1; cell <= kCellCount; ++cell) {
             if (cell == 5) // the type letter goes between the group and the axis fields
                 m_writer->setText(m_typeColumn, m_cartesian ? QStringLiteral("B") : QStringLiteral("T"));
             if (!m_cartesian && isCartesianOnly(cell))
                 continue;
-            writeField(row, cell);
+            writeField(cell, cell <= cells.size() ? cells[cell - 1] : QString());
         }
     }
 
@@ -253,6 +274,7 @@ private:
     std::optional<TableWriter> m_writer; // every row's write goes through it
     int m_typeColumn = -1;
     QList<int> m_cellColumns; // the picMain column behind each cell
+    std::array<bool, kCellCount> m_writtenAsNumber{};
     QHash<QString, QString> m_renamed; // stored number -> number it was saved under
     QHash<int, QString> m_copiedThumbnails; // row -> thumbnail file copied for it
 };
@@ -262,7 +284,7 @@ private:
 SaveOutcome saveFigureList(ListModel &list, bool cartesian)
 {
     const std::vector<int> marked = markedRows(list);
-    FigureSave save(list, cartesian);
+    FigureSave save(list, cartesian, marked);
     RowWriter writer;
     writer.readFrom = list.origin();
     writer.write = [&](int row) { save.write(row); };

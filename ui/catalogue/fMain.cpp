@@ -152,7 +152,7 @@ void fMain::showFigureCount()
     // The rows whose figure the catalogue holds: a new row counts once saved, a ★ row until then.
     int figures = 0;
     for (int row = 0; row < LvFigure->count(); ++row)
-        figures += LvFigure->storedKey(row).isValid();
+        figures += LvFigure->hasStoredKey(row);
     lblNumber->setText(QStringLiteral("共有 %1 个图版").arg(figures));
 }
 

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
+#include <vector>
 
 namespace {
 
@@ -24,6 +24,41 @@ QVariant numberOf(const ListModel &list, int row)
     const QVariant stored = list.storedKey(row);
     return stored.isValid() ? stored : QVariant(leadingNumber(list.text(row)));
 }
+
+// The numbers the records hold, kept sorted in one array: a save inserts
+// one for every new row, and a tree would allocate a node for each.
+class Numbers
+{
+public:
+    // Many at once, in any order.
+    void assign(std::vector<double> numbers)
+    {
+        std::sort(numbers.begin(), numbers.end());
+        numbers.erase(std::unique(numbers.begin(), numbers.end(), [](double a, double b) { return !(a < b); }),
+                      numbers.end());
+        m_sorted = std::move(numbers);
+    }
+    bool contains(double n) const
+    {
+        const auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), n);
+        return it != m_sorted.end() && !(n < *it);
+    }
+    void insert(double n)
+    {
+        const auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), n);
+        if (it == m_sorted.end() || n < *it)
+            m_sorted.insert(it, n);
+    }
+    void erase(double n)
+    {
+        const auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), n);
+        if (it != m_sorted.end() && !(n < *it))
+            m_sorted.erase(it);
+    }
+
+private:
+    std::vector<double> m_sorted;
+};
 
 class KeyedSave
 {
@@ -43,11 +78,14 @@ public:
         Recordset numbers;
         numbers.open(m_table.storedNumbers, gConn);
         const int key = numbers.fieldIndex(m_table.keyField);
+        std::vector<double> stored;
+        stored.reserve(size_t(numbers.recordCount()));
         for (int i = 1; i <= numbers.recordCount(); ++i) {
             numbers.setAbsolutePosition(i);
             if (const auto number = storedNumber(numbers.value(key)))
-                m_stored.insert(*number);
+                stored.push_back(*number);
         }
+        m_stored.assign(std::move(stored));
     }
 
     void write(int row)
@@ -73,7 +111,7 @@ private:
     void insert(int row, const QVariant &number)
     {
         const std::optional<double> key = storedNumber(number);
-        if (!key || m_stored.count(*key)) {
+        if (!key || m_stored.contains(*key)) {
             gSql = m_table.selectStatement(number, true);
             Recordset holder;
             holder.open(gSql, gConn);
@@ -111,7 +149,7 @@ private:
 
     const ListModel &m_list;
     const KeyedTable &m_table;
-    std::set<double> m_stored; // the numbers the records hold
+    Numbers m_stored; // the numbers the records hold
     std::optional<TableWriter> m_writer; // every row's write goes through it
     QList<int> m_cellColumns;  // the table column behind each cell
 };

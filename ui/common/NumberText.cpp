@@ -65,7 +65,7 @@ double leadingNumber(const QString &text)
 
 QString numberText(double value)
 {
-    return valueText(value);
+    return realValueText(value); // valueText() of the number, without the QVariant
 }
 
 std::optional<double> storedNumber(const QVariant &value)

@@ -25,10 +25,13 @@ RowChanges rowChanges(const ListRow &row, const StoredCells &storedNow, const St
     RowChanges changes;
     const bool neverRead = row.readCells.isEmpty();
     const qsizetype cells = std::max(row.cells.size(), qsizetype(storedNow.count));
+    static const QString none;
     for (qsizetype i = 0; i < cells; ++i) {
-        const QString mine = row.cells.value(i);
-        const QString read = row.readCells.value(i);
-        if (!neverRead && mine == read)
+        // Read in place: a save compares every cell of every changed row.
+        const QString &mine = i < row.cells.size() ? row.cells[i] : none;
+        const QString &read = i < row.readCells.size() ? row.readCells[i] : none;
+        // A cell never edited still shares its text with the one read.
+        if (!neverRead && mine.size() == read.size() && (mine.constData() == read.constData() || mine == read))
             continue;
         const int cell = int(i) + 1;
         changes.edited << cell;

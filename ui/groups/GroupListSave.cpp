@@ -17,8 +17,10 @@ SaveOutcome saveGroupList(ListModel &list, int &current)
         return forNewRow ? CatalogueStatements::groupByNumber(group) : CatalogueStatements::groupNameOf(group);
     };
     groups.storedNumbers = CatalogueStatements::groupsInOrder();
-    groups.assignKey = [](TableWriter &record, const QVariant &group) {
-        record.setNumber(record.column(QStringLiteral("grp")), group.toDouble());
+    groups.assignKey = [column = -1](TableWriter &record, const QVariant &group) mutable {
+        if (column < 0) // looked up once: the save writes one record per new group
+            column = record.column(QStringLiteral("grp"));
+        record.setNumber(column, group.toDouble());
     };
     return saveKeyedList(list, current, groups);
 }
