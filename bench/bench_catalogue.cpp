@@ -31,6 +31,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -204,41 +205,47 @@ int main(int argc, char *argv[])
             QFile::remove(path);
             QFile::copy(pristine, path);
         };
-        constexpr int kSaveRuns = 5;
-        std::vector<SqliteFloor::Statement> statements;
-        const double save = medianOf(kSaveRuns, [&] {
-            fresh(catalogue);
-            window.LoadFigData(1); // opens the fresh file and lists it as the first run found it
-            app.processEvents();
-            statements = editAndAdd(window, list);
-            const double ms = millisecondsOf([&] { window.cmdSaveLvFigure_Click(); });
-            if (!markedRows(list->items()).empty())
-                std::fprintf(stderr, "the figure save left rows unsaved\n");
-            return ms;
-        });
-        const double saveFloor = medianOf(kSaveRuns, [&] {
-            fresh(copy);
-            return SqliteFloor::inOneTransaction(copy, statements);
-        });
-        report(QStringLiteral("save 1000 changed and 1000 new rows"), save, saveFloor);
-
-        std::vector<SqliteFloor::Statement> groupStatements;
-        const double groupSave = medianOf(kSaveRuns, [&] {
-            fresh(catalogue);
-            OpenDatabase(); // the connection on the fresh file
-            ListModel groups;
-            groupStatements = addGroups(groups);
-            int current = 0;
-            const double ms = millisecondsOf([&] { saveGroupList(groups, current); });
-            if (!markedRows(groups).empty())
-                std::fprintf(stderr, "the group save left rows unsaved\n");
-            return ms;
-        });
-        const double groupFloor = medianOf(kSaveRuns, [&] {
-            fresh(copy);
-            return SqliteFloor::inOneTransaction(copy, groupStatements);
-        });
-        report(QStringLiteral("save 1000 new groups"), groupSave, groupFloor);
+        // `prepare` edits a fresh copy and gives the statements the floor sends
+        // for it; `save` is timed; `allSaved` checks the save wrote every row.
+        const auto reportSave = [&](const QString &what,
+                                    const std::function<std::vector<SqliteFloor::Statement>()> &prepare,
+                                    const std::function<void()> &save, const std::function<bool()> &allSaved) {
+            constexpr int kSaveRuns = 5;
+            std::vector<SqliteFloor::Statement> statements;
+            const double ms = medianOf(kSaveRuns, [&] {
+                fresh(catalogue);
+                statements = prepare();
+                const double taken = millisecondsOf(save);
+                if (!allSaved())
+                    std::fprintf(stderr, "%s: rows left unsaved\n", qPrintable(what));
+                return taken;
+            });
+            report(what, ms, medianOf(kSaveRuns, [&] {
+                       fresh(copy);
+                       return SqliteFloor::inOneTransaction(copy, statements);
+                   }));
+        };
+        reportSave(
+            QStringLiteral("save 1000 changed and 1000 new rows"),
+            [&] {
+                window.LoadFigData(1); // opens the fresh file and lists it as the first run found it
+                app.processEvents();
+                return editAndAdd(window, list);
+            },
+            [&] { window.cmdSaveLvFigure_Click(); }, [&] { return markedRows(list->items()).empty(); });
+        std::optional<ListModel> groups; // a new list for every run
+        reportSave(
+            QStringLiteral("save 1000 new groups"),
+            [&] {
+                OpenDatabase(); // the connection on the fresh file
+                groups.emplace();
+                return addGroups(*groups);
+            },
+            [&] {
+                int current = 0;
+                saveGroupList(*groups, current);
+            },
+            [&] { return markedRows(*groups).empty(); });
     }
     return 0;
 }
