@@ -291,9 +291,9 @@ bool FigurePainter::repaint(QImage &image, const QImage &frame, const FigurePain
                 changed += inkArea(*label, m_texts->of(label->text));
         }
     }
-    // Painted anew by runs of tiles, each under a rectangular clip: glyphs
-    // are blended alike only under one, and a label crossing several tiles
-    // is drawn in each.
+    // Painted anew by runs of tiles, each under a rectangular clip, so a
+    // label is drawn only where a run it reaches into needs it (in each of
+    // them) and the clip stays a rectangle however ragged the change is.
     constexpr int kTile = 64;
     const int width = m_size.width(), height = m_size.height();
     for (int top = 0; top < height; top += kTile) {
