@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 
 #include <algorithm>
 #include <bit>

@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QMap>
-#include <QRegion>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>

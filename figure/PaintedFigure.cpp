@@ -7,7 +7,7 @@
 const QImage &PaintedFigure::paint(const FigureDrawing &figure, QSize size, qreal devicePixelRatio)
 {
     const FigurePainter painter(figure, size, &m_texts, &m_lines);
-    if (!m_image.isNull() && devicePixelRatio == 1 && m_image.devicePixelRatio() == 1
+    if (!m_image.isNull() && devicePixelRatio == 1
         && painter.repaint(m_image, m_frame, FigurePainter(m_shown, size))) {
         m_shown = figure;
         ++m_partialPaints;
